@@ -1,0 +1,49 @@
+# Thin wrapper around CMake: `make run` and `make test` do all the set-up on a fresh Debian 12.
+BUILD      ?= build
+BUILD_ASAN ?= build-asan
+BUILD_REL  ?= build-release
+JOBS       ?= $(shell nproc)
+CMAKE_GEN  := -G Ninja
+
+.PHONY: all deps configure build run test test-asan bench screenshots format clean
+
+all: build
+
+deps:
+	@scripts/install-deps
+
+$(BUILD)/build.ninja: | deps
+	cmake -S . -B $(BUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+
+configure: $(BUILD)/build.ninja
+
+build: deps configure
+	cmake --build $(BUILD) -j $(JOBS)
+
+run: build
+	$(BUILD)/quorvane data/sample-site/index.html
+
+test: build
+	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+test-asan: deps
+	cmake -S . -B $(BUILD_ASAN) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Debug -DQUORVANE_SANITIZE=ON
+	cmake --build $(BUILD_ASAN) -j $(JOBS)
+	cd $(BUILD_ASAN) && QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=0 \
+	  UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure -j $(JOBS)
+
+bench: deps
+	cmake -S . -B $(BUILD_REL) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Release -DQUORVANE_BENCH=ON
+	cmake --build $(BUILD_REL) -j $(JOBS)
+	@for b in $(BUILD_REL)/bench/bench_*; do echo "== $$b"; QT_QPA_PLATFORM=offscreen $$b || exit 1; done
+
+screenshots: build
+	mkdir -p $(BUILD)/screenshots
+	QUORVANE_SCREENSHOTS=$(CURDIR)/$(BUILD)/screenshots xvfb-run -a -s "-screen 0 1280x900x24" \
+	  $(BUILD)/tests/tst_screenshots
+
+format:
+	git ls-files '*.cpp' '*.h' | xargs clang-format -i
+
+clean:
+	rm -rf $(BUILD) $(BUILD_ASAN) $(BUILD_REL)

@@ -1,0 +1,257 @@
+// The main window: the document set behind the editor tabs, the commands, menus and toolbars.
+// Its handlers live beside the subsystem that owns them (app/documents.cpp, app/tagcommands.cpp,
+// html/navigator.cpp, ...); this header is the one place that lists them.
+#pragma once
+
+#include <QMainWindow>
+#include <QPointer>
+#include <QStringList>
+
+#include <functional>
+
+#include "app/platform.h"
+
+class QAction;
+class QComboBox;
+class QDragEnterEvent;
+class QDropEvent;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QMenu;
+class QSplitter;
+class QStatusBar;
+class QTabBar;
+class QTabWidget;
+class QToolBar;
+class QToolButton;
+class QTreeWidget;
+class QWidget;
+class TRichEditEx;
+
+// Where OpenDocument takes its path from.
+enum TOpenSource { osOpenDialog, osSiteBrowser, osGivenPath, osCommandLine };
+
+// Edit targets of the five edit commands.
+enum TEditTarget { etEditor = 0, etFindText = 1, etReplaceWith = 2 };
+
+class TfrmMain : public QMainWindow {
+    Q_OBJECT
+
+public:
+    explicit TfrmMain(const QStringList& arguments = {}, QWidget* parent = nullptr);
+    ~TfrmMain() override;
+
+    // Runs one command: a file failure (EFileError) stops it and shows the system's message.
+    // Every action handler goes through here, so no exception crosses the event loop.
+    void RunCommand(const std::function<void()>& command);
+
+    // ---- document set -----------------------------------------------------------------
+    void OpenDocument(TOpenSource source);
+    int FindDocument(const QString& path) const;
+    void tcEditorChanging();
+    void tcEditorChange();
+    int QuerySaveDocument(int index); // TAnswer as int: Yes, No or Cancel
+    bool SaveModifiedDocuments();
+    void RemoveDocument(int index);
+    void CloseAllDocuments();
+    void ReloadDocumentTexts();
+    int DocumentCount() const { return int(FileNames.size()); }
+    int CurrentIndex() const;
+    // Selects a tab by command (no stash) and shows it.
+    void SelectDocument(int index);
+
+    QStringList FileNames;
+    QStringList ReadOnlyFlags;
+    QStringList ModifiedFlags;
+    QStringList PageTexts;
+    int LoadedIndex = -1;
+    QString PreviewFile;
+    QString PendingPath;
+    QString TypedWord;
+    // Initial folders of the open, Save As and picture dialogs.
+    QString OpenDialogDir;
+    QString SaveDialogDir;
+    QString PicsDialogDir;
+    QString OpenDialogFileName;
+    QStringList Arguments;
+    // Hooks that later parts of the window fill in: the site browser's selected entry path and
+    // the new-document wizard (which leaves the new page's path in PendingPath).
+    std::function<QString()> SiteEntryPath;
+    std::function<void()> ShowWizard;
+    // The name/value dialog for a form input element: false when cancelled.
+    std::function<bool(const QString& type, QString* name, QString* value)> AskInputNameValue;
+
+    // ---- insertion core ----------------------------------------------------------------
+    void InsertText(const QString& text, int k, bool lineBreak);
+    void InsertTagPair(const QString& tag);
+    void InsertBlockTagPair(const QString& tag);
+    void InsertInputTag(const QString& type);
+
+    // ---- widgets -------------------------------------------------------------------------
+    QWidget* pnlMenu = nullptr;
+    QWidget* pnlTopMenu = nullptr;
+    QToolBar* tbrMain = nullptr;
+    QToolButton* tbSiteManagement = nullptr;
+    QTabWidget* pcTagMenu = nullptr;
+    QWidget *tsText = nullptr, *tsMisc = nullptr, *tsScripts = nullptr, *tsObjects = nullptr,
+            *tsOther = nullptr;
+    QToolBar *tbrText = nullptr, *tbrFormsTables = nullptr, *tbrScripts = nullptr,
+             *tbrObjects = nullptr, *tbrOther = nullptr;
+    QComboBox *cbHeaderStyle = nullptr, *cbFormElement = nullptr, *cbScriptType = nullptr,
+              *cbColdFusion = nullptr, *cbActiveSP = nullptr, *cbServerVars = nullptr,
+              *cbSpecChars = nullptr;
+    QSplitter* splVertical = nullptr;
+    QTabWidget* pcNavigator = nullptr;
+    QWidget* tsNavigator = nullptr;
+    QWidget* tsFind = nullptr;
+    QLineEdit* edFindText = nullptr;
+    QLineEdit* edReplaceWith = nullptr;
+    QWidget* pnlEditor = nullptr;
+    QTabBar* tcEditor = nullptr;
+    QLabel* lblFileName = nullptr;
+    QToolBar* tbrLeft = nullptr;
+    TRichEditEx* reSource = nullptr;
+    QListWidget* lbCompletion = nullptr;
+    QSplitter* splEditorFind = nullptr;
+    QTreeWidget* lvSearchResults = nullptr;
+    QStatusBar* sbStatus = nullptr;
+    QLabel* sbPanels[3] = {nullptr, nullptr, nullptr};
+    void SetStatusText(int panel, const QString& text);
+    QString StatusText(int panel) const;
+
+    QMenu *miFile = nullptr, *miEdit = nullptr, *miInsert = nullptr, *miView = nullptr,
+          *miHelpM = nullptr;
+    QMenu *pmSrc = nullptr, *pmSiteDir = nullptr, *pmSite = nullptr, *pmAddClass = nullptr;
+    QAction *miCreateDirectory = nullptr, *miDeleteFromSite = nullptr, *miCreateLink = nullptr,
+            *miPreviewInBrowser = nullptr, *miAddCSSClass = nullptr;
+
+    // ---- actions (category File) ---------------------------------------------------------
+    QAction *acDefaultPage = nullptr, *acOpen = nullptr, *acSaveAll = nullptr, *acSaveAs = nullptr,
+            *acSave = nullptr, *acPrnSetup = nullptr, *acPrint = nullptr, *acPreview = nullptr,
+            *acQuit = nullptr, *acMoveFile = nullptr, *acCopyFile = nullptr,
+            *acInternalPreview = nullptr;
+    // Edit
+    QAction *acUndo = nullptr, *acCut = nullptr, *acCopy = nullptr, *acPaste = nullptr,
+            *acSelectAll = nullptr, *acFind = nullptr, *acReplace = nullptr, *acOptions = nullptr,
+            *acInsertColor = nullptr, *acEditTag = nullptr, *acLinkValidate = nullptr;
+    // View
+    QAction *acNavigator = nullptr, *acWordWrap = nullptr, *acFoundFiles = nullptr;
+    // Insert
+    QAction *acOpeningBrackets = nullptr, *acClosingBrackets = nullptr;
+    // Help
+    QAction *acHelp = nullptr, *acAbout = nullptr;
+    // Other
+    QAction *acUpdatePage = nullptr, *acClosePage = nullptr;
+    // Project
+    QAction *acNewProject = nullptr, *acOpenProject = nullptr, *acEditProject = nullptr;
+    // Texttags
+    QAction *acBold = nullptr, *acItalics = nullptr, *acUnderline = nullptr, *acBr = nullptr,
+            *acPreformatted = nullptr, *acParagraph = nullptr, *acFont = nullptr,
+            *acCenter = nullptr, *acStyle = nullptr;
+    // Lists
+    QAction *acUl = nullptr, *acLi = nullptr;
+    // Tables
+    QAction *acTable = nullptr, *acTr = nullptr, *acTd = nullptr, *acCaption = nullptr;
+    // Misc
+    QAction *acAnchor = nullptr, *acImage = nullptr, *acMap = nullptr, *acArea = nullptr,
+            *acHr = nullptr, *acComment = nullptr, *acForm = nullptr, *acSelect = nullptr,
+            *acObject = nullptr, *acParam = nullptr, *acEmbed = nullptr, *acNoembed = nullptr,
+            *acApplet = nullptr, *acNoscript = nullptr, *acDiv = nullptr,
+            *acShockWaveFlash = nullptr;
+    // Frames
+    QAction *acFrameset = nullptr, *acFrame = nullptr, *acNoframes = nullptr;
+
+    // Every action by its name, for the command table's tests and for binding.
+    QList<QAction*> Actions() const { return FActions; }
+    QAction* ActionByName(const QString& name) const;
+    // Binds an action's handler through RunCommand.
+    void Bind(QAction* action, const std::function<void()>& handler);
+
+public slots:
+    // ---- commands of the document workspace ---------------------------------------------
+    void acDefaultPageExecute();
+    void acOpenExecute();
+    void acSaveExecute();
+    void acSaveAsExecute();
+    void acSaveAllExecute();
+    void acClosePageExecute();
+    void acQuitExecute();
+    void acUndoExecute();
+    void acCutExecute();
+    void acCopyExecute();
+    void acPasteExecute();
+    void acSelectAllExecute();
+    void reSourceChange();
+    void reSourceSelectionChange();
+    void reSourceEnter();
+    // Files dropped on the window, in the order delivered.
+    void DropFiles(const QStringList& paths);
+
+    // ---- simple tag commands ---------------------------------------------------------------
+    void acBoldExecute();
+    void acItalicsExecute();
+    void acUnderlineExecute();
+    void acCaptionExecute();
+    void acLiExecute();
+    void acPreformattedExecute();
+    void acParagraphExecute();
+    void acCenterExecute();
+    void acTrExecute();
+    void acDivExecute();
+    void acObjectExecute();
+    void acEmbedExecute();
+    void acNoEmbedExecute();
+    void acAppletExecute();
+    void acNoscriptExecute();
+    void acNoFramesExecute();
+    void acBrExecute();
+    void acHrExecute();
+    void acCommentExecute();
+    void acOpeningBracketsExecute();
+    void acClosingBracketsExecute();
+    void acInsertColorExecute();
+
+    // ---- view ----------------------------------------------------------------------------
+    void acNavigatorExecute();
+    void acWordwrapExecute();
+    void splVerticalMoved();
+
+signals:
+    // The shown page changed (switch, Save, Save As): the scanner hook rescans it.
+    void ShownPageChanged(bool fileNameAssigned);
+    // CloseAllDocuments emptied the document set (the navigator empties its lists).
+    void AllDocumentsClosed();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void FormCreate();
+    void CreateActions();
+    void CreateLayout();
+    void CreateMenus();
+    void BindDocumentCommands();
+    void BindTagCommands();
+    void UpdateSaveAll();
+    void UpdateClosePage();
+    void StashShownDocument();
+    void SetEditTarget(int target);
+    int EditTarget() const;
+    QWidget* EditTargetWidget() const;
+    void WriteDocument(const QString& path, const QString& text);
+    void SetPreviewFileFor(const QString& path);
+    void DeletePreviewFile();
+    void RescanShownPage(bool fileNameAssigned);
+    void AttachChangeHandler(bool attached) { FChangeHandlerAttached = attached; }
+    void OnTabBarCurrentChanged(int index);
+
+    QList<QAction*> FActions;
+    bool FChangeHandlerAttached = true;
+    bool FSelectingByCommand = false;
+    int FEditTarget = etEditor;
+    TOpenFileResult FOpenDialogResult;
+};

@@ -1,0 +1,29 @@
+// Helpers shared by the tests: byte-exact file access and an isolated program home.
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QTemporaryDir>
+
+namespace testutil {
+
+QByteArray ReadBytes(const QString& path);
+void WriteBytes(const QString& path, const QByteArray& bytes);
+// Windows-1251 bytes of a UTF-8 literal, for fixtures written from test code.
+QByteArray Cp1251(const QString& text);
+
+// A temporary folder used as QUORVANE_HOME for the lifetime of the object.
+class TIsolatedHome {
+public:
+    TIsolatedHome();
+    ~TIsolatedHome();
+    QString Path() const { return FDir.path(); }
+    QString File(const QString& name) const { return FDir.filePath(name); }
+
+private:
+    QTemporaryDir FDir;
+    QByteArray FOldHome;
+    bool FHadHome = false;
+};
+
+} // namespace testutil
