@@ -41,6 +41,9 @@ TfrmMain::TfrmMain(const QStringList& arguments, QWidget* parent)
     CreateMenus();
     BindDocumentCommands();
     BindTagCommands();
+    CreateNavigator();
+    CreateEditingAids();
+    CreateQuickLists();
     FormCreate();
 }
 

@@ -230,6 +230,12 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // Parts of the window built by the subsystems that own them (each in its own file):
+    // html/navigator.cpp, html/editingaids.cpp, markup/quicklists.cpp.
+    void CreateNavigator();
+    void CreateEditingAids();
+    void CreateQuickLists();
+
     void FormCreate();
     void CreateActions();
     void CreateLayout();
