@@ -132,6 +132,11 @@ TReadResult ReadBytes(const QString& path, QByteArray& bytes, int& err) {
         err = EISDIR;
         return TReadResult::Failed;
     }
+    // A device or a pipe could block the read for ever.
+    if (!fi.isFile()) {
+        err = EINVAL;
+        return TReadResult::Failed;
+    }
     if (fi.size() > kMaxFileSize) {
         err = EFBIG;
         return TReadResult::Failed;

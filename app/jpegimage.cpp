@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 #include <cerrno>
 #include <csetjmp>
@@ -199,6 +200,12 @@ TJpegImage Run(QByteArrayView data, bool decode) {
 
 TJpegImage RunFile(const QString& path, bool decode) {
     TJpegImage image;
+    const QFileInfo fi(path);
+    if (fi.exists() && !fi.isFile()) { // a folder, or a device or pipe that could block
+        image.Error = u"Не удалось прочитать файл «%1»: %2."_s.arg(
+            QDir::toNativeSeparators(path), SystemErrorText(fi.isDir() ? EISDIR : EINVAL));
+        return image;
+    }
     QFile f(path);
     errno = 0;
     if (!f.open(QIODevice::ReadOnly)) {
