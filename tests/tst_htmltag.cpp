@@ -1,0 +1,370 @@
+#include "html/HTMLTag.h"
+#include "site/toolfunc.h"
+
+#include <QRandomGenerator>
+#include <QSignalSpy>
+#include <QtTest>
+
+#include <utility>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// "name=value" for every attribute, in order.
+QStringList Attrs(const THTMLTag& tag) {
+    QStringList out;
+    for (int i = 0; i < tag.AttributeCount(); ++i) {
+        const THTMLTagProperty p = tag.GetAttributeByIndex(i);
+        out << p.AttrName + u'=' + p.AttrValue;
+    }
+    return out;
+}
+
+} // namespace
+
+class TstHtmlTag : public QObject {
+    Q_OBJECT
+
+private slots:
+    void normalize_data();
+    void normalize();
+    void parse_data();
+    void parse();
+    void fields();
+    void errors_data();
+    void errors();
+    void strictNotation_data();
+    void strictNotation();
+    void attributeOperations();
+    void propertiesAndClear();
+    void staleClosedFlagIsReset();
+    void reentrantParse();
+    void randomInputKeepsInvariants();
+};
+
+void TstHtmlTag::normalize_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("breaks and tabs become blanks") << u"<a\r\nb\tc>"_s << u"<a  b c>"_s;
+    QTest::newRow("blanks around equals go") << u"a  =\t\n b"_s << u"a=b"_s;
+    QTest::newRow("several equals") << u"a = = b c"_s << u"a==b c"_s;
+    QTest::newRow("blanks elsewhere stay") << u" a  b "_s << u" a  b "_s;
+    QTest::newRow("only blanks before a leading equals") << u"  =x="_s << u"=x="_s;
+}
+
+void TstHtmlTag::normalize() {
+    QFETCH(QString, text);
+    QTEST(THTMLTag::NormalizeTagText(text), "expected");
+}
+
+// Successful parses; the rows walk every state the parser can leave without an error. The
+// composed text shows the name, the attributes in order with their values, and the inner text.
+void TstHtmlTag::parse_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("composed");
+    QTest::addColumn<bool>("wasClosed");
+    QTest::addColumn<int>("tagsProcessed");
+    auto row = [](const char* name, const QString& text, const QString& composed,
+                  bool wasClosed = false, int processed = 1) {
+        QTest::newRow(name) << text << composed << wasClosed << processed;
+    };
+    row("upper case name, apostrophes", u"<A HREF='x.html'>"_s, u"<a href=\"x.html\">"_s);
+    row("blanks around equals", u"<a href = \"x.html\">"_s, u"<a href=\"x.html\">"_s);
+    row("minimised attribute keeps its spelling as value", u"<INPUT type=\"radio\" CHECKED>"_s,
+        u"<input type=\"radio\" checked=\"CHECKED\">"_s);
+    row("apostrophe inside double quotes", u"<img alt=\"it's\">"_s, u"<img alt=\"it's\">"_s);
+    row("double quotes inside apostrophes, unescaped", u"<img alt='say \"hi\"'>"_s,
+        u"<img alt=\"say \"hi\"\">"_s);
+    row("other quotes strip like the chosen one", u"<a href=\"x\" title='y' z=`w`>"_s,
+        u"<a href=\"x\" title=\"y\" z=\"w\">"_s);
+    row("lone other quote as value", u"<a href=\"x\" t=' u>"_s, u"<a href=\"x\" t=\"\" u=\"u\">"_s);
+    row("unquoted values with other characters", u"<td width=50% x=a!b#>"_s,
+        u"<td width=\"50%\" x=\"a!b#\">"_s);
+    row("tag characters inside quotes", u"<a title=\"<b>/x!\">"_s, u"<a title=\"<b>/x!\">"_s);
+    row("blanks around equals inside a value go", u"<a t=\"a = b\">"_s, u"<a t=\"a=b\">"_s);
+    row("empty values", u"<a name=\"\" id='' x=>"_s, u"<a name=\"\" id=\"\" x=\"\">"_s);
+    row("duplicate keeps the first value", u"<a href=\"1\" HREF=\"2\" href>"_s,
+        u"<a href=\"1\">"_s);
+    row("innertext and invalid names are dropped", u"<p innertext=\"x\" 1x=y -a _ok=1 InnerText>"_s,
+        u"<p _ok=\"1\">"_s);
+    row("tabs and line breaks separate attributes", u"<a\thref=\"x\"\r\nname=\"y\">"_s,
+        u"<a href=\"x\" name=\"y\">"_s);
+    row("closing tag", u"</P>"_s, u"</p>"_s);
+    row("self-closed br", u"<br />"_s, u"<br></br>"_s, true);
+    row("unquoted value then slash", u"<img src=a.gif/>"_s, u"<img src=\"a.gif\"></img>"_s, true);
+    row("quoted value then slash", u"<img src='a'/>x"_s, u"<img src=\"a\">x</img>"_s, true);
+    row("inner text", u"<b>bold > text"_s, u"<b>bold > text"_s);
+    row("later tag wins", u"<b class=x>text</b>"_s, u"</b>"_s, false, 2);
+    row("doubled open and blank after it", u"text << b>"_s, u"<b>"_s);
+    row("empty tag", u"<>x"_s, u""_s);
+    row("comment", u"<!-- a <b> -->"_s, u""_s, false, 0);
+    row("doctype", u"<!DOCTYPE html PUBLIC \"-//W3C//DTD XHTML 1.0//EN\">"_s, u""_s, false, 0);
+    row("declaration closed after its second bang", u"<!x!  >tail"_s, u""_s);
+    row("text ends in attribute name", u"<input type=\"x\" checked"_s, u"<input type=\"x\">"_s,
+        false, 0);
+    row("text ends in unquoted value", u"<a href=x.html"_s, u"<a>"_s, false, 0);
+    row("text ends in quoted value", u"<a href=\"x>"_s, u"<a>"_s, false, 0);
+    row("text ends after closing quote", u"<a href=\"x\""_s, u"<a>"_s, false, 0);
+    row("text ends after slash", u"<br/"_s, u"<br></br>"_s, true, 0);
+    row("empty text", u""_s, u""_s, false, 0);
+}
+
+void TstHtmlTag::parse() {
+    QFETCH(QString, text);
+    THTMLTag tag;
+    QSignalSpy after(&tag, &THTMLTag::OnAfterParse);
+    QSignalSpy error(&tag, &THTMLTag::OnError);
+    QSignalSpy processed(&tag, &THTMLTag::OnTagProcessed);
+    QSignalSpy added(&tag, &THTMLTag::OnAddProperty);
+    QSignalSpy before(&tag, &THTMLTag::OnBeforeParse);
+    tag.Parse(text);
+
+    QCOMPARE(error.count(), 0);
+    QCOMPARE(after.count(), 1);
+    QCOMPARE(after.at(0).at(0).value<QObject*>(), static_cast<QObject*>(&tag));
+    QCOMPARE(before.count(), 0);
+    QTEST(tag.GetTagText(), "composed");
+    QTEST(tag.WasClosed(), "wasClosed");
+    QTEST(int(processed.count()), "tagsProcessed");
+    if (processed.count() <= 1) // earlier tags may have added attributes that were cleared
+        QCOMPARE(added.count(), tag.AttributeCount());
+}
+
+void TstHtmlTag::fields() {
+    THTMLTag tag;
+    tag.Parse(u"</P>"_s);
+    QCOMPARE(tag.TagName(), u"/p"_s);
+    tag.Parse(u"<B Class=X>some text"_s);
+    QCOMPARE(tag.TagName(), u"b"_s);
+    QCOMPARE(tag.InnerText(), u"some text"_s);
+    QCOMPARE(Attrs(tag), QStringList{u"class=X"_s});
+}
+
+// Each row rejects a character in a different state; positions count the normalised text.
+void TstHtmlTag::errors_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("position");
+    QTest::newRow("after <: quote") << u"<\"a\">"_s << 2;
+    QTest::newRow("after <: equals, blank removed") << u"< =a>"_s << 2;
+    QTest::newRow("after <: other") << u"<#>"_s << 2;
+    QTest::newRow("name: open") << u"<a<"_s << 3;
+    QTest::newRow("name: quote") << u"<a'"_s << 3;
+    QTest::newRow("name: bang") << u"<a!"_s << 3;
+    QTest::newRow("name: equals") << u"<a =x>"_s << 3;
+    QTest::newRow("name: Cyrillic letter") << u"<t\u0430ble>"_s << 3;
+    QTest::newRow("closing name: blank") << u"</p >"_s << 4;
+    QTest::newRow("closing name: slash") << u"</p/>"_s << 4;
+    QTest::newRow("closing name: blank before name") << u"</ p>"_s << 3;
+    QTest::newRow("closing name: other") << u"</p.>"_s << 4;
+    QTest::newRow("declaration: name after bang") << u"<!-- hi! there -->"_s << 10;
+    QTest::newRow("declaration: second bang twice") << u"<!x!!"_s << 5;
+    QTest::newRow("declaration: slash after bang") << u"<!x! />"_s << 6;
+    QTest::newRow("between: open") << u"<a <"_s << 4;
+    QTest::newRow("between: quote") << u"<a \"x\">"_s << 4;
+    QTest::newRow("between: bang") << u"<a !>"_s << 4;
+    QTest::newRow("between: other") << u"<a #>"_s << 4;
+    QTest::newRow("attribute name: quote") << u"<a b\"c\">"_s << 5;
+    QTest::newRow("attribute name: other") << u"<a b.c>"_s << 5;
+    QTest::newRow("unquoted value: open") << u"<a b=<"_s << 6;
+    QTest::newRow("unquoted value: equals") << u"<a b=c=d>"_s << 7;
+    QTest::newRow("two attributes without a blank") << u"<a b=\"c\"d=\"e\">"_s << 9;
+    QTest::newRow("after quote: equals") << u"<a b=\"c\"=>"_s << 9;
+    QTest::newRow("after quote: other") << u"<a b=\"c\"#>"_s << 9;
+    QTest::newRow("after slash: name") << u"<a href=x/y.html>"_s << 11;
+    QTest::newRow("after slash: blank") << u"<br / >"_s << 6;
+    QTest::newRow("after slash: slash") << u"<br//>"_s << 5;
+    QTest::newRow("position in normalised text") << u"<a  href = \"x\"b>"_s << 13;
+    QTest::newRow("first error stops the parse") << u"<a #><b !>"_s << 4;
+}
+
+void TstHtmlTag::errors() {
+    QFETCH(QString, text);
+    THTMLTag tag;
+    QSignalSpy after(&tag, &THTMLTag::OnAfterParse);
+    QSignalSpy error(&tag, &THTMLTag::OnError);
+    tag.Parse(text);
+
+    QCOMPARE(after.count(), 0);
+    QCOMPARE(error.count(), 1);
+    QCOMPARE(error.at(0).at(0).value<QObject*>(), static_cast<QObject*>(&tag));
+    QTEST(error.at(0).at(1).toInt(), "position");
+    // The model is emptied, including what was read before the bad character.
+    QVERIFY(tag.IsEmpty());
+    QVERIFY(!tag.WasClosed());
+    QCOMPARE(tag.GetTagText(), QString());
+}
+
+void TstHtmlTag::strictNotation_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("strict");
+    QTest::addColumn<QString>("composed");
+    QTest::newRow("br, loose") << u"<br />"_s << false << u"<br></br>"_s;
+    QTest::newRow("br, strict") << u"<br />"_s << true << u"<br />"_s;
+    QTest::newRow("closed img with text, loose")
+        << u"<IMG src='a'/>t"_s << false << u"<img src=\"a\">t</img>"_s;
+    QTest::newRow("closed img with text, strict")
+        << u"<IMG src='a'/>t"_s << true << u"<img src=\"a\" />t"_s;
+    QTest::newRow("open tag, strict") << u"<p class=x>t"_s << true << u"<p class=\"x\">t"_s;
+}
+
+void TstHtmlTag::strictNotation() {
+    QFETCH(QString, text);
+    QFETCH(bool, strict);
+    THTMLTag tag;
+    tag.setAllowStrictNotation(true);
+    tag.Parse(text);
+    QVERIFY(!tag.AllowStrictNotation()); // parsing switches it off
+    tag.setAllowStrictNotation(strict);
+    QTEST(tag.GetTagText(), "composed");
+}
+
+void TstHtmlTag::attributeOperations() {
+    THTMLTag tag;
+    QSignalSpy added(&tag, &THTMLTag::OnAddProperty);
+    QSignalSpy changed(&tag, &THTMLTag::OnChangeProperty);
+    QSignalSpy deleted(&tag, &THTMLTag::OnDeleteProperty);
+    tag.Parse(u"<a href=\"x\">"_s);
+    QCOMPARE(added.count(), 1);
+
+    tag.AddAttribute(u"HREF"_s, u"other"_s); // first value wins
+    tag.AddAttribute(u"InnerText"_s, u"x"_s);
+    tag.AddAttribute(QString(), u"x"_s); // could not be written back
+    QCOMPARE(added.count(), 1);
+    tag.AddAttribute(u"Target"_s, u"_blank"_s);
+    QCOMPARE(added.count(), 2);
+
+    tag.SetAttribute(u"HREF"_s, u"y"_s);
+    QCOMPARE(changed.count(), 1);
+    tag.SetAttribute(u"title"_s, u"T"_s); // not present: added
+    tag.SetAttribute(u"innertext"_s, u"T"_s);
+    QCOMPARE(added.count(), 3);
+    QCOMPARE(changed.count(), 1);
+    QCOMPARE(Attrs(tag), (QStringList{u"href=y"_s, u"target=_blank"_s, u"title=T"_s}));
+
+    const THTMLTagProperty found = tag.GetAttribute(u"TARGET"_s);
+    QCOMPARE(found.AttrName, u"target"_s);
+    QCOMPARE(found.AttrValue, u"_blank"_s);
+    QVERIFY(found.Found);
+    const THTMLTagProperty missing = tag.GetAttribute(u"Alt"_s);
+    QCOMPARE(missing.AttrName, u"alt"_s);
+    QVERIFY(missing.AttrValue.isEmpty() && !missing.Found);
+    for (int bad : {-1, 3, 1000}) {
+        const THTMLTagProperty p = tag.GetAttributeByIndex(bad);
+        QVERIFY(p.AttrName.isEmpty() && p.AttrValue.isEmpty() && !p.Found);
+    }
+
+    tag.DeleteAttribute(u"alt"_s);
+    QCOMPARE(deleted.count(), 0);
+    tag.DeleteAttribute(u"Target"_s);
+    QCOMPARE(deleted.count(), 1);
+    QCOMPARE(tag.GetTagText(), u"<a href=\"y\" title=\"T\">"_s);
+}
+
+void TstHtmlTag::propertiesAndClear() {
+    THTMLTag tag;
+    tag.setTagName(u"TABLE"_s);
+    QCOMPARE(tag.TagName(), u"table"_s);
+    for (const QString& bad : {u""_s, u"1a"_s, u"/p"_s, u"a b"_s, u"-x"_s})
+        tag.setTagName(bad);
+    QCOMPARE(tag.TagName(), u"table"_s);
+    QCOMPARE(tag.GetTagText(), u"<table>"_s);
+
+    tag.Clear();
+    tag.setInnerText(u" \n "_s);
+    QCOMPARE(tag.InnerText(), u" \n "_s);
+    QVERIFY(tag.IsEmpty());
+    QCOMPARE(tag.GetTagText(), QString());
+    tag.setInnerText(u" text"_s);
+    QCOMPARE(tag.GetTagText(), u" text"_s); // no name: the inner text alone
+    tag.AddAttribute(u"a"_s, u"b"_s);
+    QVERIFY(!tag.IsEmpty());
+
+    tag.Parse(u"<p class=c>x"_s);
+    tag.setAllowStrictNotation(true);
+    tag.Clear();
+    QVERIFY(tag.IsEmpty());
+    QCOMPARE(tag.AttributeCount(), 0);
+    QVERIFY(tag.InnerText().isEmpty() && !tag.AllowStrictNotation());
+}
+
+// A parse or a clear used to leave the closed flag of an earlier tag behind, so a name given
+// afterwards came back with a closing tag it never had.
+void TstHtmlTag::staleClosedFlagIsReset() {
+    THTMLTag tag;
+    tag.Parse(u"<br/>"_s);
+    QVERIFY(tag.WasClosed());
+    tag.Parse(u"plain text"_s);
+    QVERIFY(!tag.WasClosed());
+    tag.setTagName(u"p"_s);
+    QCOMPARE(tag.GetTagText(), u"<p>"_s);
+
+    tag.Parse(u"<br/>"_s);
+    tag.Clear();
+    QVERIFY(!tag.WasClosed());
+}
+
+// A handler that parses again from inside an event must not upset the running parse.
+void TstHtmlTag::reentrantParse() {
+    THTMLTag tag;
+    bool nested = false;
+    connect(&tag, &THTMLTag::OnAddProperty, this, [&] {
+        if (!std::exchange(nested, true))
+            tag.Parse(u"<x>"_s);
+    });
+    tag.Parse(u"<a href=\"1\" name=\"2\" title=\"a long value to outlast the nested text\">"_s);
+    QVERIFY(nested);
+    QCOMPARE(tag.TagName(), u"x"_s);
+    QCOMPARE(Attrs(tag),
+             (QStringList{u"name=2"_s, u"title=a long value to outlast the nested text"_s}));
+}
+
+// Short random texts over the characters the parser cares about: exactly one outcome event, an
+// error position inside the normalised text, the model's invariants, and a strict composition
+// that reads back to the same tag.
+void TstHtmlTag::randomInputKeepsInvariants() {
+    const QString alphabet = u"<>/\"'` \t\r\n=!aZ9_-#\u0431"_s;
+    QRandomGenerator rng(20240611);
+    THTMLTag tag;
+    THTMLTag again;
+    for (int round = 0; round < 20000; ++round) {
+        QString text;
+        const int len = rng.bounded(40);
+        for (int i = 0; i < len; ++i)
+            text += alphabet.at(rng.bounded(int(alphabet.size())));
+        QSignalSpy after(&tag, &THTMLTag::OnAfterParse);
+        QSignalSpy error(&tag, &THTMLTag::OnError);
+        tag.Parse(text);
+        QCOMPARE(after.count() + error.count(), 1);
+        if (!error.isEmpty()) {
+            const int pos = error.at(0).at(1).toInt();
+            QVERIFY2(pos >= 1 && pos <= THTMLTag::NormalizeTagText(text).size(), qPrintable(text));
+            QVERIFY(tag.IsEmpty());
+            continue;
+        }
+        QStringList names;
+        bool quoteInValue = false;
+        for (int i = 0; i < tag.AttributeCount(); ++i) {
+            const THTMLTagProperty p = tag.GetAttributeByIndex(i);
+            QVERIFY2(IsValidTagName(p.AttrName) && p.AttrName == p.AttrName.toLower() &&
+                         p.AttrName != u"innertext"_s && !names.contains(p.AttrName),
+                     qPrintable(text));
+            names << p.AttrName;
+            quoteInValue = quoteInValue || p.AttrValue.contains(u'"');
+        }
+        // Values holding a double quote and names holding a quote cannot survive recomposition.
+        if (quoteInValue || tag.TagName().contains(u'"') || tag.TagName().contains(u'\'') ||
+            tag.TagName().contains(u'`'))
+            continue;
+        tag.setAllowStrictNotation(true);
+        QSignalSpy againError(&again, &THTMLTag::OnError);
+        again.Parse(tag.GetTagText());
+        QVERIFY2(againError.isEmpty(), qPrintable(text));
+        QVERIFY2(again.TagName() == tag.TagName() && Attrs(again) == Attrs(tag) &&
+                     again.InnerText() == tag.InnerText() && again.WasClosed() == tag.WasClosed(),
+                 qPrintable(text + u" -> "_s + tag.GetTagText()));
+    }
+}
+
+QTEST_GUILESS_MAIN(TstHtmlTag)
+#include "tst_htmltag.moc"
