@@ -351,6 +351,7 @@ void TfrmMain::CreateLayout() {
     connect(reSource, &QPlainTextEdit::selectionChanged, this, &TfrmMain::reSourceSelectionChange);
     connect(splVertical, &QSplitter::splitterMoved, this, &TfrmMain::splVerticalMoved);
     reSource->installEventFilter(this);
+    pcNavigator->installEventFilter(this);
     edFindText->installEventFilter(this);
     edReplaceWith->installEventFilter(this);
     setAcceptDrops(true);
@@ -504,10 +505,13 @@ void TfrmMain::acWordwrapExecute() {
 void TfrmMain::splVerticalMoved() {
     // The two pages of the left pane share its width.
     const int w = (pcNavigator->width() - 4) / 2;
-    pcNavigator->setStyleSheet(u"QTabBar::tab { width: %1px; }"_s.arg(qMax(w - 6, 20)));
+    pcNavigator->tabBar()->setStyleSheet(
+        u"QTabBar::tab { width: %1px; padding: 3px 0px; }"_s.arg(qMax(w - 2, 40)));
 }
 
 bool TfrmMain::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == pcNavigator && event->type() == QEvent::Resize)
+        splVerticalMoved();
     if (event->type() == QEvent::FocusIn) {
         if (watched == reSource)
             reSourceEnter();

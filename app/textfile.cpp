@@ -290,8 +290,12 @@ void WriteTextFile(const QString& path, const QString& text, TUnencodable unenco
     QFileInfo ti(target);
     if (ti.isDir())
         ThrowWrite(path, EISDIR);
-    if (IsReadOnlyFile(target))
-        ThrowWrite(path, EACCES);
+    if (IsReadOnlyFile(target)) {
+        // Report what the system says (a read-only file system, say); a file that only its
+        // missing write bit protects is "access denied", as for any other user.
+        const QByteArray t = QFile::encodeName(target);
+        ThrowWrite(path, ::access(t.constData(), W_OK) != 0 ? errno : EACCES);
+    }
 
     const QByteArray dir = QFile::encodeName(ti.absolutePath());
     QByteArray tmpl = dir + "/." + QFile::encodeName(ti.fileName()) + ".XXXXXX";

@@ -4,6 +4,9 @@
 
 using namespace Qt::StringLiterals;
 
+// GCC 12 wrongly reports the moved-out optional<QString> as maybe uninitialised.
+#pragma GCC diagnostic ignored "-Wmaybe-uninitialized"
+
 namespace {
 template <typename T>
 std::optional<T> Take(std::deque<std::optional<T>>& q, QStringList& missed, const QString& what) {

@@ -1,0 +1,38 @@
+#include "support/windowfixture.h"
+
+#include "app/textfile.h"
+
+#include <QDir>
+#include <QtTest>
+
+TWindowFixture::TWindowFixture() : W(std::make_unique<TfrmMain>()) {
+    W->show();
+    if (!QTest::qWaitForWindowExposed(W.get()))
+        qWarning("main window not exposed");
+    W->activateWindow();
+    W->reSource->setFocus();
+}
+
+TWindowFixture::~TWindowFixture() {
+    // Close without prompts: the tests that care about prompts close the window themselves.
+    for (QString& f : W->ModifiedFlags)
+        f = QStringLiteral("0");
+    W->reSource->SetModified(false);
+    W.reset();
+}
+
+QString TWindowFixture::Page(const QString& name, const QString& text) {
+    const QString path = Dir.filePath(name);
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    testutil::WriteBytes(path, ToFileBytes(text));
+    return path;
+}
+
+void TWindowFixture::Open(const QString& path) {
+    W->PendingPath = path;
+    W->RunCommand([this] { W->OpenDocument(osGivenPath); });
+}
+
+void TWindowFixture::Type(const QString& text) {
+    QTest::keyClicks(W->reSource, text);
+}

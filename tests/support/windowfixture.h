@@ -1,0 +1,28 @@
+// A main window on an isolated program home with pages in a temporary folder.
+#pragma once
+
+#include "app/RichEditEx.h"
+#include "app/main2.h"
+#include "support/scriptedplatform.h"
+#include "support/testutil.h"
+
+#include <QTemporaryDir>
+
+#include <memory>
+
+class TWindowFixture {
+public:
+    TWindowFixture();
+    ~TWindowFixture();
+
+    // Writes a page (UTF-8 text, stored as Windows-1251 with CR LF) and returns its path.
+    QString Page(const QString& name, const QString& text);
+    // Opens a file the way dropped files and other windows do.
+    void Open(const QString& path);
+    void Type(const QString& text);
+
+    testutil::TIsolatedHome Home;
+    QTemporaryDir Dir;
+    TScriptedPlatform Platform;
+    std::unique_ptr<TfrmMain> W;
+};

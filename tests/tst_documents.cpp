@@ -1,0 +1,443 @@
+// The document set behind the editor tabs: open, switch, save, close, prompts and failures.
+#include "app/documentlogic.h"
+#include "app/textfile.h"
+#include "support/windowfixture.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QToolBar>
+#include <QtTest>
+
+using namespace Qt::StringLiterals;
+using testutil::ReadBytes;
+using testutil::WriteBytes;
+
+class TestDocuments : public QObject {
+    Q_OBJECT
+
+private slots:
+    void emptyWorkspace() {
+        TWindowFixture f;
+        TfrmMain& w = *f.W;
+        QCOMPARE(w.windowTitle(), u"Quorvane"_s);
+        QVERIFY(!w.pcTagMenu->isEnabled());
+        QVERIFY(!w.tbrLeft->isEnabled());
+        QVERIFY(!w.miEdit->isEnabled());
+        QVERIFY(!w.miInsert->isEnabled());
+        for (QAction* a : {w.acSave, w.acSaveAs, w.acSaveAll, w.acUpdatePage, w.acUndo,
+                           w.acClosePage, w.acCut, w.acCopy, w.acPreview, w.acInternalPreview})
+            QVERIFY2(!a->isEnabled(), qPrintable(a->objectName()));
+        for (QAction* a : {w.acDefaultPage, w.acOpen, w.acOptions, w.acNavigator, w.acWordWrap,
+                           w.acHelp, w.acAbout})
+            QVERIFY2(a->isEnabled(), qPrintable(a->objectName()));
+        QVERIFY(w.acNavigator->isChecked());
+        // Nothing can be typed while no document is open.
+        f.Type(u"abc"_s);
+        QCOMPARE(w.reSource->Text(), QString());
+    }
+
+    void openShowsFileAndEnablesCommands() {
+        TWindowFixture f;
+        TfrmMain& w = *f.W;
+        const QString p = f.Page(u"Page.html"_s, u"<p>Привет</p>\n"_s);
+        f.Open(p);
+        QCOMPARE(w.DocumentCount(), 1);
+        QCOMPARE(w.reSource->Text(), u"<p>Привет</p>\n"_s);
+        QCOMPARE(w.tcEditor->tabText(0), u"Page.html"_s);
+        QCOMPARE(w.lblFileName->text(), p);
+        QCOMPARE(w.ModifiedFlags, QStringList{u"0"_s});
+        QVERIFY(!w.reSource->Modified());
+        QVERIFY(w.pcTagMenu->isEnabled() && w.tbrLeft->isEnabled() && w.miEdit->isEnabled());
+        QVERIFY(w.acSave->isEnabled() && w.acSaveAs->isEnabled());
+        QVERIFY(!w.acSaveAll->isEnabled());
+        QVERIFY(!w.acClosePage->isEnabled());
+        QCOMPARE(w.PreviewFile, f.Dir.filePath(u"tmp_no0.html"_s));
+        QVERIFY(f.Platform.Messages().isEmpty());
+    }
+
+    void missingFileWarnsExceptForGivenPath() {
+        TWindowFixture f;
+        f.Open(f.Dir.filePath(u"none.html"_s));
+        QVERIFY(f.Platform.Messages().isEmpty());
+        f.Platform.QueueOpen(TOpenFileResult{f.Dir.filePath(u"none.html"_s), false});
+        f.W->acOpen->trigger();
+        QCOMPARE(f.Platform.Messages(), QStringList{u"Файл не найден или не существует."_s});
+        QCOMPARE(f.W->DocumentCount(), 0);
+        // The tag toolbars are enabled all the same.
+        QVERIFY(f.W->pcTagMenu->isEnabled());
+    }
+
+    void openTwiceInOtherCaseKeepsEdits() {
+        TWindowFixture f;
+        TfrmMain& w = *f.W;
+        const QString a = f.Page(u"a.html"_s, u"first\n"_s);
+        const QString b = f.Page(u"b.html"_s, u"second\n"_s);
+        f.Open(a);
+        f.Type(u"X"_s);
+        f.Open(b);
+        QCOMPARE(w.PageTexts[0], u"Xfirst\n"_s);
+        QCOMPARE(w.ModifiedFlags[0], u"1"_s);
+        f.Type(u"Y"_s);
+        // The file on disk changes meanwhile: an open document is not read again.
+        WriteBytes(a, "changed on disk\r\n");
+        f.Open(f.Dir.filePath(u"A.HTML"_s));
+        QCOMPARE(w.DocumentCount(), 2);
+        QCOMPARE(w.CurrentIndex(), 0);
+        QCOMPARE(w.reSource->Text(), u"Xfirst\n"_s);
+        QVERIFY(w.reSource->Modified());
+        // The page that was left keeps its own edits too.
+        QCOMPARE(w.PageTexts[1], u"Ysecond\n"_s);
+        QCOMPARE(w.ModifiedFlags[1], u"1"_s);
+    }
+
+    void userSwitchStashes() {
+        TWindowFixture f;
+        TfrmMain& w = *f.W;
+        f.Open(f.Page(u"a.html"_s, u"a\n"_s));
+        f.Open(f.Page(u"b.html"_s, u"b\n"_s));
+        f.Type(u"edit "_s);
+        w.tcEditor->setCurrentIndex(0);
+        QCOMPARE(w.reSource->Text(), u"a\n"_s);
+        QVERIFY(!w.reSource->Modified());
+        QVERIFY(w.acSaveAll->isEnabled());
+        w.tcEditor->setCurrentIndex(1);
+        QCOMPARE(w.reSource->Text(), u"edit b\n"_s);
+        QVERIFY(w.reSource->Modified());
+        QCOMPARE(w.LoadedIndex, 1);
+    }
+
+    void closePageSelectsNeighbour_data() {
+        QTest::addColumn<int>("closeIndex");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("first of three") << 0 << u"b\n"_s;
+        QTest::newRow("middle of three") << 1 << u"a\n"_s;
+        QTest::newRow("last of three") << 2 << u"b\n"_s;
+    }
+    void closePageSelectsNeighbour() {
+        QFETCH(int, closeIndex);
+        QFETCH(QString, shown);
+        TWindowFixture f;
+        TfrmMain& w = *f.W;
+        f.Open(f.Page(u"a.html"_s, u"a\n"_s));
+        QVERIFY(!w.acClosePage->isEnabled());
+        f.Open(f.Page(u"b.html"_s, u"b\n"_s));
+        f.Open(f.Page(u"c.html"_s, u"c\n"_s));
+        QVERIFY(w.acClosePage->isEnabled());
+        w.tcEditor->setCurrentIndex(closeIndex);
+        w.acClosePage->trigger();
+        QCOMPARE(w.DocumentCount(), 2);
+        QCOMPARE(w.reSource->Text(), shown);
+        QVERIFY(f.Platform.Messages().isEmpty());
+        w.acClosePage->trigger();
+        QCOMPARE(w.DocumentCount(), 1);
+        QVERIFY(!w.acClosePage->isEnabled());
+    }
+
+    void closePagePrompt_data() {
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<int>("remaining");
+        QTest::addColumn<QByteArray>("onDisk");
+        QTest::newRow("yes saves and closes") << int(TAnswer::Yes) << 1 << QByteArray("Zb\r\n");
+        QTest::newRow("no closes unsaved") << int(TAnswer::No) << 1 << QByteArray("b\r\n");
+        QTest::newRow("cancel keeps it") << int(TAnswer::Cancel) << 2 << QByteArray("b\r\n");
+    }
+    void closePagePrompt() {
+        QFETCH(int, answer);
+        QFETCH(int, remaining);
+        QFETCH(QByteArray, onDisk);
+        TWindowFixture f;
+        TfrmMain& w = *f.W;
+        f.Open(f.Page(u"a.html"_s, u"a\n"_s));
+        const QString b = f.Page(u"b.html"_s, u"b\n"_s);
+        f.Open(b);
+        f.Type(u"Z"_s);
+        f.Platform.QueueAnswer(TAnswer(answer));
+        w.acClosePage->trigger();
+        QCOMPARE(f.Platform.Messages(), QStringList{u"Сохранить изменения в b.html ?"_s});
+        QCOMPARE(f.Platform.Calls.first().Buttons, TButtons::YesNoCancel);
+        QCOMPARE(w.DocumentCount(), remaining);
+        QCOMPARE(ReadBytes(b), onDisk);
+    }
+
+    void quitAsksInTabOrderAndCancelStops() {
+        TWindowFixture f;
+        TfrmMain& w = *f.W;
+        const QString a = f.Page(u"a.html"_s, u"a\n"_s);
+        const QString b = f.Page(u"b.html"_s, u"b\n"_s);
+        f.Open(a);
+        f.Type(u"1"_s);
+        f.Open(b);
+        f.Type(u"2"_s);
+        f.Platform.QueueAnswer(TAnswer::Yes);
+        f.Platform.QueueAnswer(TAnswer::Cancel);
+        QVERIFY(!w.close());
+        QCOMPARE(f.Platform.Messages(), (QStringList{u"Сохранить изменения в a.html ?"_s,
+                                                     u"Сохранить изменения в b.html ?"_s}));
+        QCOMPARE(ReadBytes(a), QByteArray("1a\r\n"));
+        QCOMPARE(ReadBytes(b), QByteArray("b\r\n"));
+        QVERIFY(w.isVisible());
+        QCOMPARE(w.ModifiedFlags, (QStringList{u"0"_s, u"1"_s}));
+    }
+
+    void quitWithCleanDocumentsAsksNothing() {
+        TWindowFixture f;
+        f.Open(f.Page(u"a.html"_s, u"a\n"_s));
+        QVERIFY(f.W->close());
+        QVERIFY(f.Platform.Messages().isEmpty());
+    }
+
+    void readOnlyDocument() {
+        TWindowFixture f;
+        TfrmMain& w = *f.W;
+        const QString p = f.Page(u"ro.html"_s, u"text\n"_s);
+        QFile::setPermissions(p, QFileDevice::ReadOwner | QFileDevice::ReadGroup);
+        f.Open(p);
+        QCOMPARE(w.ReadOnlyFlags, QStringList{u"1"_s});
+        QCOMPARE(w.StatusText(1), u"Только чтение"_s);
+        f.Type(u"abc"_s);
+        w.reSource->Select(0, 4);
+        w.acBold->trigger();
+        w.acBr->trigger();
+        QCOMPARE(w.reSource->Text(), u"text\n"_s);
+        QVERIFY(!w.reSource->Modified());
+        QCOMPARE(w.ModifiedFlags, QStringList{u"0"_s});
+        // Save As under another name makes it writable.
+        const QString copy = f.Dir.filePath(u"copy.html"_s);
+        f.Platform.QueueSave(copy);
+        w.acSaveAs->trigger();
+        QCOMPARE(w.ReadOnlyFlags, QStringList{u"0"_s});
+        QCOMPARE(w.StatusText(1), QString());
+        QVERIFY(!w.reSource->isReadOnly());
+        QCOMPARE(ReadBytes(copy), QByteArray("text\r\n"));
+        QCOMPARE(w.FileNames, QStringList{copy});
+        QCOMPARE(w.lblFileName->text(), copy);
+        QVERIFY(!w.acSave->isEnabled());
+    }
+
+    void openDialogReadOnlyBoxAndFolders() {
+        TWindowFixture f;
+        TfrmMain& w = *f.W;
+        const QString p = f.Page(u"sub/a.html"_s, u"a\n"_s);
+        f.Platform.QueueOpen(TOpenFileResult{p, true});
+        w.acOpen->trigger();
+        const TOpenFileRequest& req = f.Platform.OpenRequests.first();
+        QCOMPARE(req.Title, u"Открыть файл"_s);
+        QCOMPARE(req.DefaultExt, u"html"_s);
+        QVERIFY(req.OfferReadOnly);
+        QCOMPARE(w.ReadOnlyFlags, QStringList{u"1"_s});
+        QCOMPARE(w.OpenDialogDir, f.Dir.filePath(u"sub"_s));
+        QCOMPARE(w.SaveDialogDir, f.Dir.filePath(u"sub"_s));
+    }
+
+    void saveAllWritesLiveEditorText() {
+        TWindowFixture f;
+        TfrmMain& w = *f.W;
+        const QString a = f.Page(u"a.html"_s, u"a\n"_s);
+        const QString b = f.Page(u"b.html"_s, u"b\n"_s);
+        f.Open(a);
+        f.Type(u"1"_s);
+        f.Open(b);
+        f.Type(u"2"_s);
+        w.tcEditor->setCurrentIndex(0);
+        f.Type(u"3"_s); // typed after the last switch: only the editor holds it
+        QVERIFY(w.acSaveAll->isEnabled());
+        w.acSaveAll->trigger();
+        QCOMPARE(ReadBytes(a), QByteArray("31a\r\n"));
+        QCOMPARE(ReadBytes(b), QByteArray("2b\r\n"));
+        QCOMPARE(w.ModifiedFlags, (QStringList{u"0"_s, u"0"_s}));
+        QVERIFY(!w.reSource->Modified());
+        QVERIFY(!w.acSaveAll->isEnabled());
+    }
+
+    void saveAsProposal_data() {
+        QTest::addColumn<QString>("folder");
+        QTest::addColumn<QString>("sep");
+        QTest::addColumn<QString>("proposal");
+        QTest::newRow("drive root") << u"C:\\"_s << u"\\"_s << u"C:\\Безымянный"_s;
+        QTest::newRow("windows folder") << u"C:\\site"_s << u"\\"_s << u"C:\\site\\Безымянный"_s;
+        QTest::newRow("root") << u"/"_s << u"/"_s << u"/Безымянный"_s;
+        QTest::newRow("folder") << u"/home/u"_s << u"/"_s << u"/home/u/Безымянный"_s;
+    }
+    void saveAsProposal() {
+        QFETCH(QString, folder);
+        QFETCH(QString, sep);
+        QFETCH(QString, proposal);
+        QCOMPARE(ProposedSaveAsName(folder, sep[0]), proposal);
+    }
+
+    void saveAsTypeChange_data() {
+        QTest::addColumn<int>("type");
+        QTest::addColumn<QString>("name");
+        QTest::newRow("xhtml") << 0 << u"/site/Безымянный.xhtml"_s;
+        QTest::newRow("html") << 1 << u"/site/Безымянный.html"_s;
+        QTest::newRow("cold fusion") << 2 << u"/site/Безымянный.cfm"_s;
+        QTest::newRow("asp") << 3 << u"/site/Безымянный.asp"_s;
+        QTest::newRow("css") << 4 << u"/site/Безымянный"_s;
+    }
+    void saveAsTypeChange() {
+        QFETCH(int, type);
+        QFETCH(QString, name);
+        QCOMPARE(SaveAsTypeChangeName(u"/site"_s, type, u'/'), name);
+        QCOMPARE(SaveAsTypeChangeName(u"C:\\"_s, 1, u'\\'), u"C:\\Безымянный.html"_s);
+    }
+
+    void saveAsDialogRequest() {
+        TWindowFixture f;
+        TfrmMain& w = *f.W;
+        f.Open(f.Page(u"a.html"_s, u"a\n"_s));
+        w.SaveDialogDir = f.Dir.path();
+        f.Platform.QueueSave(std::nullopt);
+        w.acSaveAs->trigger();
+        const TSaveFileRequest& req = f.Platform.SaveRequests.first();
+        QCOMPARE(req.Title, u"Сохранить файл как..."_s);
+        QCOMPARE(req.FileName, f.Dir.path() + u"/Безымянный"_s);
+        QVERIFY(req.ConfirmOverwrite);
+        QVERIFY(req.OnTypeChange);
+        QCOMPARE(req.OnTypeChange(0), f.Dir.path() + u"/Безымянный.xhtml"_s);
+        // Cancelled: nothing changed.
+        QCOMPARE(w.FileNames.first(), f.Dir.filePath(u"a.html"_s));
+    }
+
+    void saveFailureKeepsFileAndState() {
+        TWindowFixture f;
+        TfrmMain& w = *f.W;
+        const QString p = f.Page(u"a.html"_s, u"old\n"_s);
+        f.Open(p);
+        f.Type(u"new "_s);
+        QFile::setPermissions(p, QFileDevice::ReadOwner);
+        w.acSave->trigger();
+        QCOMPARE(f.Platform.Messages().size(), 1);
+        QVERIFY(f.Platform.Messages().first().contains(u"отказано в доступе"_s));
+        QCOMPARE(ReadBytes(p), QByteArray("old\r\n"));
+        QCOMPARE(w.ModifiedFlags, QStringList{u"1"_s});
+        QVERIFY(w.reSource->Modified());
+        QCOMPARE(w.PageTexts.first(), u"old\n"_s);
+    }
+
+    void diskFullDuringSaveKeepsOldFile() {
+        TWindowFixture f;
+        const QString p = f.Page(u"a.html"_s, u"old\n"_s);
+        f.Open(p);
+        f.Type(u"much newer text "_s);
+        SetWriteFaultForTests(2);
+        f.W->acSave->trigger();
+        SetWriteFaultForTests(-1);
+        QCOMPARE(f.Platform.Messages().size(), 1);
+        QVERIFY(f.Platform.Messages().first().contains(u"недостаточно места"_s));
+        QCOMPARE(ReadBytes(p), QByteArray("old\r\n"));
+        QVERIFY(f.W->reSource->Modified());
+    }
+
+    void unencodableCharacters() {
+        TWindowFixture f;
+        TfrmMain& w = *f.W;
+        const QString page = f.Page(u"a.html"_s, u"x\n"_s);
+        f.Open(page);
+        w.reSource->insertPlainText(u"中"_s);
+        w.acSave->trigger();
+        QCOMPARE(ReadBytes(page), QByteArray("&#20013;x\r\n"));
+        QVERIFY(f.Platform.Messages().isEmpty());
+
+        const QString css = f.Page(u"s.css"_s, u"p {}\n"_s);
+        f.Open(css);
+        w.reSource->insertPlainText(u"中"_s);
+        w.acSave->trigger();
+        QCOMPARE(f.Platform.Messages().size(), 1);
+        QVERIFY(f.Platform.Messages().first().contains(u"Windows-1251"_s));
+        QCOMPARE(ReadBytes(css), QByteArray("p {}\r\n"));
+        QCOMPARE(w.ModifiedFlags[1], u"1"_s);
+        QVERIFY(w.reSource->Modified());
+    }
+
+    void closeAllMakesEditorReadOnly() {
+        TWindowFixture f;
+        TfrmMain& w = *f.W;
+        f.Open(f.Page(u"a.html"_s, u"a\n"_s));
+        f.Open(f.Page(u"b.html"_s, u"b\n"_s));
+        w.CloseAllDocuments();
+        QCOMPARE(w.DocumentCount(), 0);
+        QCOMPARE(w.tcEditor->count(), 0);
+        QVERIFY(w.reSource->isReadOnly());
+        f.Type(u"lost"_s);
+        QCOMPARE(w.reSource->Text(), QString());
+        w.acSave->trigger(); // nothing to save, nothing to fail
+        QVERIFY(f.Platform.Messages().isEmpty());
+    }
+
+    void reloadDocumentTexts() {
+        TWindowFixture f;
+        TfrmMain& w = *f.W;
+        const QString a = f.Page(u"a.html"_s, u"a\n"_s);
+        const QString b = f.Page(u"b.html"_s, u"b\n"_s);
+        f.Open(a);
+        f.Open(b);
+        WriteBytes(a, "A2\r\n");
+        WriteBytes(b, "B2");
+        w.ReloadDocumentTexts();
+        QCOMPARE(w.PageTexts, (QStringList{u"A2\n"_s, u"B2\n"_s}));
+        QCOMPARE(w.reSource->Text(), u"B2\n"_s);
+    }
+
+    void droppedFiles() {
+        TWindowFixture f;
+        TfrmMain& w = *f.W;
+        const QString page = f.Page(u"a.html"_s, u"a\n"_s);
+        const QString image = f.Dir.filePath(u"p.png"_s);
+        WriteBytes(image, "png");
+        w.DropFiles({image, page});
+        QCOMPARE(w.FileNames, QStringList{page});
+        f.Open(f.Page(u"b.html"_s, u"b\n"_s));
+        w.DropFiles({page});
+        QCOMPARE(w.DocumentCount(), 2);
+        QCOMPARE(w.CurrentIndex(), 0);
+        QVERIFY(f.Platform.Messages().isEmpty());
+    }
+
+    void previewFileDeletedOnSwitch() {
+        TWindowFixture f;
+        TfrmMain& w = *f.W;
+        f.Open(f.Page(u"a.html"_s, u"a\n"_s));
+        WriteBytes(w.PreviewFile, "preview");
+        const QString preview = w.PreviewFile;
+        f.Open(f.Page(u"sub/b.html"_s, u"b\n"_s));
+        QVERIFY(!QFile::exists(preview));
+        QCOMPARE(w.PreviewFile, f.Dir.filePath(u"sub/tmp_no0.html"_s));
+    }
+
+    void editCommandsFollowTarget() {
+        TWindowFixture f;
+        TfrmMain& w = *f.W;
+        f.Open(f.Page(u"a.html"_s, u"abc\n"_s));
+        w.edFindText->setText(u"find"_s);
+        w.edFindText->setFocus();
+        QTRY_COMPARE(w.acSelectAll->data().toInt(), int(etFindText));
+        w.acSelectAll->trigger();
+        QCOMPARE(w.edFindText->selectedText(), u"find"_s);
+        QCOMPARE(w.reSource->SelLength(), 0);
+        w.reSource->setFocus();
+        QTRY_COMPARE(w.acSelectAll->data().toInt(), int(etEditor));
+        w.acSelectAll->trigger();
+        QCOMPARE(w.reSource->SelLength(), 4);
+        QVERIFY(w.acCopy->isEnabled() && w.acCut->isEnabled() && w.cbHeaderStyle->isEnabled());
+    }
+
+    void caretStatus() {
+        TWindowFixture f;
+        TfrmMain& w = *f.W;
+        f.Open(f.Page(u"a.html"_s, u"ab\ncd\nef\n"_s));
+        w.reSource->Select(0, 0);
+        QCOMPARE(w.StatusText(2), u"1:   1 > 1"_s);
+        w.reSource->Select(3, 0);
+        QCOMPARE(w.StatusText(2), u"2:   1 > 4"_s);
+        w.reSource->Select(5, 0);
+        QCOMPARE(w.StatusText(2), u"2:   3 > 6"_s);
+    }
+};
+
+QTEST_MAIN(TestDocuments)
+#include "tst_documents.moc"

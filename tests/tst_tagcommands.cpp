@@ -1,0 +1,199 @@
+// The insertion core and the simple tag commands: text, caret, undo and read-only pages.
+#include "app/insertion.h"
+#include "app/textfile.h"
+#include "support/windowfixture.h"
+
+#include <QAction>
+#include <QColor>
+#include <QTabBar>
+#include <QtTest>
+
+using namespace Qt::StringLiterals;
+using testutil::ReadBytes;
+
+class TestTagCommands : public QObject {
+    Q_OBJECT
+
+private slots:
+    void commands_data() {
+        QTest::addColumn<QString>("action");
+        QTest::addColumn<QString>("before"); // "[" and "]" mark the selection, "|" the caret
+        QTest::addColumn<QString>("after");  // "|" marks the caret
+        QTest::newRow("bold wraps") << u"acBold"_s << u"a [word] b"_s << u"a <b>word</b>| b"_s;
+        QTest::newRow("bold empty") << u"acBold"_s << u"|"_s << u"<b>|</b>"_s;
+        QTest::newRow("italics") << u"acItalics"_s << u"|"_s << u"<i>|</i>"_s;
+        QTest::newRow("underline") << u"acUnderline"_s << u"[x]"_s << u"<u>x</u>|"_s;
+        QTest::newRow("caption") << u"acCaption"_s << u"|"_s << u"<caption>|</caption>"_s;
+        QTest::newRow("li") << u"acLi"_s << u"|"_s << u"<li>|</li>"_s;
+        QTest::newRow("paragraph empty") << u"acParagraph"_s << u"|"_s << u"<p>\n|\n\n</p>\n"_s;
+        QTest::newRow("paragraph wraps") << u"acParagraph"_s << u"[text]"_s << u"<p>text</p>|\n"_s;
+        QTest::newRow("block over lines") << u"acDiv"_s << u"[a\nb]"_s << u"<div>a\nb</div>|\n"_s;
+        QTest::newRow("pre") << u"acPreformatted"_s << u"|"_s << u"<pre>\n|\n\n</pre>\n"_s;
+        QTest::newRow("center") << u"acCenter"_s << u"|"_s << u"<center>\n|\n\n</center>\n"_s;
+        QTest::newRow("tr") << u"acTr"_s << u"|"_s << u"<tr>\n|\n\n</tr>\n"_s;
+        QTest::newRow("object") << u"acObject"_s << u"|"_s << u"<object>\n|\n\n</object>\n"_s;
+        QTest::newRow("embed") << u"acEmbed"_s << u"|"_s << u"<embed>\n|\n\n</embed>\n"_s;
+        QTest::newRow("noembed") << u"acNoembed"_s << u"|"_s << u"<noembed>\n|\n\n</noembed>\n"_s;
+        QTest::newRow("applet") << u"acApplet"_s << u"|"_s << u"<applet>\n|\n\n</applet>\n"_s;
+        QTest::newRow("noscript") << u"acNoscript"_s << u"|"_s
+                                  << u"<noscript>\n|\n\n</noscript>\n"_s;
+        QTest::newRow("noframes") << u"acNoframes"_s << u"|"_s
+                                  << u"<noframes>\n|\n\n</noframes>\n"_s;
+        QTest::newRow("br replaces selection") << u"acBr"_s << u"a[xx]b"_s << u"a<br />|\nb"_s;
+        QTest::newRow("hr") << u"acHr"_s << u"a|b"_s << u"a<hr />|b"_s;
+        QTest::newRow("comment") << u"acComment"_s << u"|"_s << u"<!-- | //-->\n"_s;
+        QTest::newRow("opening brackets") << u"acOpeningBrackets"_s << u"|"_s << u"<|>"_s;
+        QTest::newRow("closing brackets") << u"acClosingBrackets"_s << u"|"_s << u"</|>"_s;
+        QTest::newRow("cyrillic selection") << u"acBold"_s << u"[Привет]"_s << u"<b>Привет</b>|"_s;
+    }
+    void commands() {
+        QFETCH(QString, action);
+        QFETCH(QString, before);
+        QFETCH(QString, after);
+        TWindowFixture f;
+        TfrmMain& w = *f.W;
+        f.Open(f.Page(u"a.html"_s, QString()));
+        int selStart = int(before.indexOf(u'['));
+        int selLength = 0;
+        QString text = before;
+        if (selStart >= 0) {
+            selLength = int(before.indexOf(u']')) - selStart - 1;
+            text.remove(u'[').remove(u']');
+        } else {
+            selStart = int(before.indexOf(u'|'));
+            text.remove(u'|');
+        }
+        w.reSource->SetText(text);
+        w.reSource->SetModified(false);
+        w.reSource->Select(selStart, selLength);
+        QAction* a = w.ActionByName(action);
+        QVERIFY(a);
+        a->trigger();
+        const int caret = int(after.indexOf(u'|'));
+        QCOMPARE(w.reSource->Text(), QString(after).remove(u'|'));
+        QCOMPARE(w.reSource->SelStart(), caret);
+        QCOMPARE(w.reSource->SelLength(), 0);
+        QVERIFY(w.reSource->Modified());
+        QCOMPARE(w.ModifiedFlags, QStringList{u"1"_s});
+        QVERIFY(w.acUndo->isEnabled());
+        QVERIFY(w.acSaveAll->isEnabled());
+        // One undo step brings back the text as it was, the replaced selection included.
+        w.reSource->undo();
+        QCOMPARE(w.reSource->Text(), text);
+    }
+
+    void typingFillsEmptyParagraph() {
+        TWindowFixture f;
+        TfrmMain& w = *f.W;
+        f.Open(f.Page(u"a.html"_s, QString()));
+        w.reSource->SetText(QString());
+        w.acParagraph->trigger();
+        f.Type(u"text"_s);
+        QCOMPARE(w.reSource->Text(), u"<p>\ntext\n\n</p>\n"_s);
+    }
+
+    void readOnlyPageRefusesEveryCommand() {
+        TWindowFixture f;
+        TfrmMain& w = *f.W;
+        const QString p = f.Page(u"a.html"_s, u"abc\n"_s);
+        QFile::setPermissions(p, QFileDevice::ReadOwner);
+        f.Open(p);
+        f.Platform.QueueColor(QColor(255, 0, 0));
+        for (QAction* a : {w.acBold,
+                           w.acItalics,
+                           w.acUnderline,
+                           w.acCaption,
+                           w.acLi,
+                           w.acPreformatted,
+                           w.acParagraph,
+                           w.acCenter,
+                           w.acTr,
+                           w.acDiv,
+                           w.acObject,
+                           w.acEmbed,
+                           w.acNoembed,
+                           w.acApplet,
+                           w.acNoscript,
+                           w.acNoframes,
+                           w.acBr,
+                           w.acHr,
+                           w.acComment,
+                           w.acOpeningBrackets,
+                           w.acClosingBrackets,
+                           w.acInsertColor}) {
+            w.reSource->Select(1, 1);
+            a->trigger();
+            QVERIFY2(w.reSource->Text() == u"abc\n"_s, qPrintable(a->objectName()));
+        }
+        QVERIFY(!w.reSource->Modified());
+        QCOMPARE(w.ModifiedFlags, QStringList{u"0"_s});
+        QCOMPARE(w.reSource->SelStart(), 1);
+    }
+
+    void insertColor() {
+        TWindowFixture f;
+        TfrmMain& w = *f.W;
+        f.Open(f.Page(u"a.html"_s, QString()));
+        f.Platform.QueueColor(QColor(255, 0, 0));
+        w.acInsertColor->trigger();
+        QCOMPARE(w.reSource->Text(), u"\"#ff0000\""_s);
+        QCOMPARE(w.reSource->SelStart(), 9);
+        f.Platform.QueueColor(std::nullopt);
+        w.acInsertColor->trigger();
+        QCOMPARE(w.reSource->Text(), u"\"#ff0000\""_s);
+    }
+
+    void inputTagText() {
+        const TInsertion ins = InputTagInsertion(u"text"_s, u"login"_s, u"гость"_s);
+        QCOMPARE(ins.Text, u"<input type=\"text\" name=\"login\" value=\"гость\" />"_s);
+        QCOMPARE(ins.K, 0);
+        QVERIFY(ins.LineBreak);
+    }
+
+    void shortcutsFromTheEditor_data() {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<QString>("result");
+        QTest::newRow("Ctrl+B") << int(Qt::Key_B) << u"<b>ab</b>\n"_s;
+        QTest::newRow("Ctrl+I") << int(Qt::Key_I) << u"<i>ab</i>\n"_s;
+        QTest::newRow("Ctrl+Enter") << int(Qt::Key_Return) << u"<br />\n\n"_s;
+        QTest::newRow("Ctrl+,") << int(Qt::Key_Comma) << u"<>\n"_s;
+        QTest::newRow("Ctrl+.") << int(Qt::Key_Period) << u"</>\n"_s;
+        QTest::newRow("Ctrl+D") << int(Qt::Key_D) << u"<div>ab</div>\n\n"_s;
+    }
+    void shortcutsFromTheEditor() {
+        QFETCH(int, key);
+        QFETCH(QString, result);
+        TWindowFixture f;
+        TfrmMain& w = *f.W;
+        f.Open(f.Page(u"a.html"_s, u"ab\n"_s));
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        w.reSource->setFocus();
+        w.reSource->Select(0, 2);
+        QTest::keyClick(w.reSource, Qt::Key(key), Qt::ControlModifier);
+        QCOMPARE(w.reSource->Text(), result);
+    }
+
+    // Open a page, select a word, Ctrl+B, Ctrl+S: the bytes on disk.
+    void roadOneEndToEnd() {
+        TWindowFixture f;
+        TfrmMain& w = *f.W;
+        const QString p = f.Page(u"index.html"_s, u"<p>Привет, мир</p>\n"_s);
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        f.Platform.QueueOpen(TOpenFileResult{p, false});
+        QTest::keyClick(w.reSource, Qt::Key_O, Qt::ControlModifier);
+        QCOMPARE(w.DocumentCount(), 1);
+        w.reSource->setFocus();
+        w.reSource->Select(3, 6); // "Привет"
+        QTest::keyClick(w.reSource, Qt::Key_B, Qt::ControlModifier);
+        QCOMPARE(w.ModifiedFlags, QStringList{u"1"_s});
+        QTest::keyClick(w.reSource, Qt::Key_S, Qt::ControlModifier);
+        QCOMPARE(ReadBytes(p),
+                 QByteArray("<p><b>\xCF\xF0\xE8\xE2\xE5\xF2</b>, \xEC\xE8\xF0</p>\r\n"));
+        QCOMPARE(w.ModifiedFlags, QStringList{u"0"_s});
+        QVERIFY(!w.reSource->Modified());
+        QVERIFY(f.Platform.Messages().isEmpty());
+    }
+};
+
+QTEST_MAIN(TestTagCommands)
+#include "tst_tagcommands.moc"
