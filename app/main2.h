@@ -212,6 +212,16 @@ public slots:
     void acClosingBracketsExecute();
     void acInsertColorExecute();
 
+    // ---- quick-insert lists (markup/quicklists.cpp) -----------------------------------------
+    // Each acts on the entry its list shows, then puts the list back on its caption entry.
+    void cbHeaderStyleChange();
+    void cbFormElementChange();
+    void cbScriptTypeChange();
+    void cbColdFusionChange();
+    void cbActiveSPChange();
+    void cbServerVarsChange();
+    void cbSpecCharsChange();
+
     // ---- view ----------------------------------------------------------------------------
     void acNavigatorExecute();
     void acWordwrapExecute();

@@ -1,0 +1,3 @@
+quorvane_test(tst_quicklists SOURCES tst_quicklists.cpp LIBS quorvane_core)
+quorvane_test(tst_ctrl SOURCES tst_ctrl.cpp LIBS quorvane_uitestsupport)
+quorvane_test(tst_quicklistswindow SOURCES tst_quicklistswindow.cpp LIBS quorvane_uitestsupport)
