@@ -1,0 +1,138 @@
+// THTMLParser: the shallow scanner of a page's source. It walks the text from one "<" to the next
+// ">", looks at each tag's name and, for a fixed set of names, pulls one or two attribute values
+// out of the tag text. It collects the title, four meta values and twelve lists that the navigator,
+// completion, the tag editor and the element dialogs show. It builds no tree and reports nothing.
+#pragma once
+
+#include <QHashFunctions>
+#include <QObject>
+#include <QPointer>
+#include <QString>
+#include <QStringList>
+#include <QStringView>
+
+#include <vector>
+
+class THTMLParser : public QObject {
+    Q_OBJECT
+    Q_PROPERTY(qint32 Tag READ Tag WRITE setTag)
+    Q_PROPERTY(bool LightMode READ LightMode WRITE setLightMode)
+    Q_PROPERTY(QString FileName READ FileName WRITE setFileName)
+
+public:
+    explicit THTMLParser(QObject* owner = nullptr);
+    ~THTMLParser() override;
+
+    // Free value for the owner; nothing depends on it.
+    qint32 Tag() const { return FTag; }
+    void setTag(qint32 value) { FTag = value; }
+
+    // The editor whose whole text ParseEditor and ParseHead scan, read through its "plainText"
+    // property. Not owned; forgotten automatically when it is destroyed.
+    QObject* PageEditor() const { return FPageEditor.data(); }
+    void setPageEditor(QObject* editor) { FPageEditor = editor; }
+
+    // Head-only scan: the scan stops at "body" and the body lists of the last full scan stay.
+    bool LightMode() const { return FLightMode; }
+    void setLightMode(bool value) { FLightMode = value; }
+
+    // The page on disk, the base of linked style sheets. Setting it to an existing file stores
+    // the name and scans that file; any other name is ignored.
+    const QString& FileName() const { return FFileName; }
+    void setFileName(const QString& name);
+    // Stores the name as given, without looking at the disk and without scanning: the document
+    // workspace uses it for the shown tab's file before scanning the editor's text.
+    void AssignFileName(const QString& name) { FFileName = name; }
+
+    const QString& PageTitle() const { return FPageTitle; }
+    const QString& Generator() const { return FGenerator; }
+    const QString& Author() const { return FAuthor; }
+    const QString& Keywords() const { return FKeywords; }
+    const QString& Description() const { return FDescription; }
+
+    const QStringList& HyperLinks() const { return FHyperLinks.Items; }
+    const QStringList& Applets() const { return FApplets.Items; }
+    const QStringList& AreaLinks() const { return FAreaLinks.Items; }
+    const QStringList& AnchorNames() const { return FAnchorNames.Items; }
+    const QStringList& CssClasses() const { return FCssClasses; }
+    const QStringList& Embeds() const { return FEmbeds.Items; }
+    const QStringList& FormNames() const { return FFormNames.Items; }
+    const QStringList& Frames() const { return FFrames.Items; }
+    const QStringList& Images() const { return FImages.Items; }
+    const QStringList& Objects() const { return FObjects.Items; }
+    const QStringList& Scripts() const { return FScripts.Items; }
+    const QStringList& StyleSheets() const { return FStyleSheets; }
+
+    // Reads FileName (when it exists) and scans it. Throws EFileError when the file exists but
+    // cannot be read.
+    void ParseFile();
+    // Scans the editor's whole text in the current mode.
+    void ParseEditor();
+    // A light scan of the editor's text, whatever LightMode says.
+    void ParseHead();
+    // The scan. A request made while a scan runs (from one of its event handlers) is ignored.
+    void Parse(const QString& text);
+    // Empties the twelve lists and the five texts.
+    void Clear();
+
+    bool IsParsing() const { return FParsing; }
+
+signals:
+    // Once per tag, before the tag is examined; PercentDone is how much of the text lies behind.
+    void OnParse(QObject* Sender, quint8 PercentDone);
+    void OnBeforeParse(QObject* Sender);
+    void OnAfterParse(QObject* Sender);
+    // Kept for owners that connect to it; the scanner itself never sends it.
+    void OnUpdate(QObject* Sender);
+
+private:
+    // A list that takes each text only once, in the order of first appearance. A small hash
+    // table of item numbers keeps the duplicate test constant-time on pages with thousands of
+    // links, without building a string for a value that is already there.
+    struct TUniqueList {
+        QStringList Items;
+        std::vector<quint32> Slots; // 0 free, else item number + 1; size a power of two
+        std::vector<size_t> Hashes; // of each item, so growing and probing compare numbers
+        size_t Seed = QHashSeed::globalSeed();
+        void Add(QStringView value);
+        void Clear();
+
+    private:
+        void Grow();
+    };
+
+    // Builds the attribute form of the tag text [begin, end) in FAttrText.
+    void PrepareAttrText(QStringView tagText);
+    // The value of one attribute in FAttrText; a view into it, empty when absent.
+    QStringView AttrValue(QStringView attrName) const;
+    void ParseClasses(QStringView styleText);
+    void LoadLinkedStyleSheet(const QString& link);
+
+    qint32 FTag = 0;
+    QPointer<QObject> FPageEditor;
+    bool FLightMode = false;
+    bool FParsing = false;
+    QString FFileName;
+
+    QString FPageTitle;
+    QString FGenerator;
+    QString FAuthor;
+    QString FKeywords;
+    QString FDescription;
+
+    TUniqueList FHyperLinks;
+    TUniqueList FApplets;
+    TUniqueList FAreaLinks;
+    TUniqueList FAnchorNames;
+    QStringList FCssClasses;
+    TUniqueList FEmbeds;
+    TUniqueList FFormNames;
+    TUniqueList FFrames;
+    TUniqueList FImages;
+    TUniqueList FObjects;
+    TUniqueList FScripts;
+    QStringList FStyleSheets;
+
+    // Scratch space for one tag's attribute text, reused from tag to tag.
+    QString FAttrText;
+};
