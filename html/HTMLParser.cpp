@@ -265,7 +265,11 @@ void THTMLParser::ParseHead() {
         return;
     const bool wasLight = FLightMode;
     FLightMode = true;
-    const auto restore = qScopeGuard([&] { FLightMode = wasLight; });
+    QPointer<THTMLParser> self(this);
+    const auto restore = qScopeGuard([&] {
+        if (self)
+            FLightMode = wasLight;
+    });
     ParseEditor();
 }
 

@@ -518,16 +518,21 @@ void TestHtmlParser::ScanFromHandlerIgnored() {
 }
 
 void TestHtmlParser::ScannerDestroyedByHandler() {
-    auto* p = new THTMLParser;
-    QPointer<THTMLParser> alive(p);
-    int reports = 0;
-    connect(p, &THTMLParser::OnParse, p, [&] {
-        ++reports;
-        delete alive.data();
-    });
-    p->Parse(u"<a href=x.html><img src=y.gif><title>t</title>"_s);
-    QVERIFY(alive.isNull());
-    QCOMPARE(reports, 1);
+    for (const bool head : {false, true}) {
+        auto* p = new THTMLParser;
+        QObject editor;
+        editor.setProperty("plainText", u"<a href=x.html><img src=y.gif><title>t</title>"_s);
+        p->setPageEditor(&editor);
+        QPointer<THTMLParser> alive(p);
+        int reports = 0;
+        connect(p, &THTMLParser::OnParse, p, [&] {
+            ++reports;
+            delete alive.data();
+        });
+        head ? p->ParseHead() : p->ParseEditor();
+        QVERIFY(alive.isNull());
+        QCOMPARE(reports, 1);
+    }
 }
 
 void TestHtmlParser::LinkedStyleSheets_data() {
