@@ -28,6 +28,8 @@ class QToolButton;
 class QTreeWidget;
 class QWidget;
 class TRichEditEx;
+class QProgressBar; // navigator
+class THTMLParser;  // navigator
 
 // Where OpenDocument takes its path from.
 enum TOpenSource { osOpenDialog, osSiteBrowser, osGivenPath, osCommandLine };
@@ -168,6 +170,39 @@ public:
     // Binds an action's handler through RunCommand.
     void Bind(QAction* action, const std::function<void()>& handler);
 
+    // ---- navigator (html/navigator.cpp) ----------------------------------------------------
+    // The page scanner, owned for the whole run; it reads the editor's text.
+    THTMLParser* HpParser = nullptr;
+    // Upper half of the navigator page: the site browser's area (filled by the site browser).
+    QWidget* pnlSite = nullptr;
+    QTreeWidget* lvSite = nullptr;
+    // Lower half: the refresh button, the kinds toolbar and the element list.
+    QWidget* pnlUpdateBtn = nullptr;
+    QToolButton* sbUpdatePage = nullptr;
+    QToolBar* tbrLinksMenu = nullptr;
+    QToolButton *tbPageAnchors = nullptr, *tbPageImages = nullptr, *tbPageObjects = nullptr,
+                *tbPageEmbeds = nullptr, *tbPageFrames = nullptr, *tbPageClasses = nullptr;
+    QListWidget* lvContent = nullptr;
+    // The scan's progress in the status bar; visible only while a scan runs.
+    QProgressBar* pbParse = nullptr;
+    // The CSS class editor, shown modally by "Определить класс CSS" (filled by its owner).
+    std::function<void()> ShowClassEditor;
+    void acUpdatePageExecute();
+    void acLinkValidateExecute();
+    void HpParserBeforeParse(QObject* sender);
+    void HpParserParse(QObject* sender, quint8 percentDone);
+    void HpParserAfterParse(QObject* sender);
+    void tbPageImagesClick(QToolButton* sender);
+    void tvPageContentClick();
+    void pmAddClassPopup();
+    void lvContentDblClick();
+    void tsNavigatorShow() {}
+    // The shown page changed: scan it (the tab switch, Save and Save As hook).
+    void NavigatorRescan(bool fileNameAssigned);
+    // The path of the shown document, empty without one.
+    QString ActiveDocumentPath() const;
+    // ---- end of navigator ------------------------------------------------------------------
+
 public slots:
     // ---- commands of the document workspace ---------------------------------------------
     void acDefaultPageExecute();
@@ -270,4 +305,13 @@ private:
     bool FSelectingByCommand = false;
     int FEditTarget = etEditor;
     TOpenFileResult FOpenDialogResult;
+
+    // ---- navigator (html/navigator.cpp) ----
+    void CreateNavigatorWidgets();
+    void FindClass(const QString& name);
+    void OpenNavigatorTarget(const QString& path);
+    void SelectFound(const QString& text, int extra);
+    int FParsePercent = -1;               // the last percent for which messages were processed
+    bool FNavigatorRescanPending = false; // the shown page changed while a scan ran
+    // ---- end of navigator ----
 };

@@ -1,4 +1,413 @@
-// The page navigator: the scanner's lists of the shown page, and link validation.
+// The page navigator: the scanner's lists of the shown page, the scan's progress in the status
+// bar, the tab named after the page title, and link validation.
+#include "app/RichEditEx.h"
+#include "app/icons.h"
 #include "app/main2.h"
+#include "app/textfile.h"
+#include "html/HTMLParser.h"
+#include "html/navigatorlogic.h"
+#include "site/toolfunc.h"
 
-void TfrmMain::CreateNavigator() {}
+#include <QApplication>
+#include <QButtonGroup>
+#include <QHash>
+#include <QLabel>
+#include <QListWidget>
+#include <QMenu>
+#include <QPainter>
+#include <QProgressBar>
+#include <QScopeGuard>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QStyledItemDelegate>
+#include <QTabBar>
+#include <QToolBar>
+#include <QToolButton>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// The role that holds a row's icon number, which is also its kind.
+constexpr int kKindRole = Qt::UserRole;
+
+// The icons of the row kinds: the tag mark of each kind, and for the kinds whose targets are
+// checked a broken variant with a red cross over the mark.
+QIcon NavigatorIcon(int icon) {
+    static QHash<int, QIcon> cache;
+    if (auto it = cache.constFind(icon); it != cache.constEnd())
+        return *it;
+    static const QHash<int, QString> keys = {
+        {niHyperlink, u"a"_s}, {niImage, u"img"_s},   {niObject, u"object"_s},
+        {niEmbed, u"embed"_s}, {niFrame, u"frame"_s}, {niClass, u"style"_s},
+    };
+    const int kind = ValidIcon(icon);
+    const QIcon base = CommandIcon(keys.value(kind, u"?"_s));
+    QIcon result = base;
+    if (kind != icon) {
+        result = QIcon();
+        for (int size : {16, 24, 32}) {
+            QPixmap pm = base.pixmap(size, size);
+            QPainter p(&pm);
+            p.setRenderHint(QPainter::Antialiasing);
+            QPen pen(QColor(0xd0, 0x1c, 0x1c));
+            pen.setWidthF(size / 7.0);
+            pen.setCapStyle(Qt::RoundCap);
+            p.setPen(pen);
+            const qreal m = size / 5.0;
+            p.drawLine(QPointF(m, m), QPointF(size - m, size - m));
+            p.drawLine(QPointF(size - m, m), QPointF(m, size - m));
+            p.end();
+            result.addPixmap(pm);
+        }
+    }
+    cache.insert(icon, result);
+    return result;
+}
+
+void SetRowKind(QListWidgetItem* item, int icon) {
+    item->setData(kKindRole, icon);
+    item->setIcon(NavigatorIcon(icon));
+}
+
+// The hot row of the element list is underlined, as a link would be.
+class THotTrackDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+protected:
+    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override {
+        QStyledItemDelegate::initStyleOption(option, index);
+        if (option->state & QStyle::State_MouseOver)
+            option->font.setUnderline(true);
+    }
+};
+
+} // namespace
+
+void TfrmMain::CreateNavigator() {
+    HpParser = new THTMLParser(this);
+    HpParser->setObjectName(u"HpParser"_s);
+    HpParser->setPageEditor(reSource);
+    HpParser->setLightMode(false);
+    HpParser->setTag(0);
+    // The handlers run inside the scan: nothing may escape them into the scanner.
+    connect(HpParser, &THTMLParser::OnBeforeParse, this,
+            [this](QObject* s) { RunCommand([&] { HpParserBeforeParse(s); }); });
+    connect(HpParser, &THTMLParser::OnParse, this,
+            [this](QObject* s, quint8 p) { RunCommand([&] { HpParserParse(s, p); }); });
+    connect(HpParser, &THTMLParser::OnAfterParse, this,
+            [this](QObject* s) { RunCommand([&] { HpParserAfterParse(s); }); });
+
+    CreateNavigatorWidgets();
+
+    connect(this, &TfrmMain::ShownPageChanged, this,
+            [this](bool assigned) { RunCommand([&] { NavigatorRescan(assigned); }); });
+    connect(this, &TfrmMain::AllDocumentsClosed, lvContent, &QListWidget::clear);
+    Bind(acUpdatePage, [this] { acUpdatePageExecute(); });
+    Bind(acLinkValidate, [this] { acLinkValidateExecute(); });
+    connect(lvContent, &QListWidget::itemClicked, this,
+            [this] { RunCommand([this] { tvPageContentClick(); }); });
+    connect(lvContent, &QWidget::customContextMenuRequested, this, [this](const QPoint& pos) {
+        pmAddClassPopup();
+        pmAddClass->popup(lvContent->viewport()->mapToGlobal(pos));
+    });
+    connect(pmAddClass, &QMenu::aboutToShow, this, &TfrmMain::pmAddClassPopup);
+    connect(miAddCSSClass, &QAction::triggered, this,
+            [this] { RunCommand([this] { lvContentDblClick(); }); });
+    miAddCSSClass->setIcon(CommandIcon(u"style"_s));
+}
+
+void TfrmMain::CreateNavigatorWidgets() {
+    auto* split = new QSplitter(Qt::Vertical, tsNavigator);
+    split->setObjectName(u"splNavigator"_s);
+    split->setChildrenCollapsible(false);
+    tsNavigator->layout()->addWidget(split);
+
+    // The site browser's area; it is given its toolbar and items by the site browser.
+    pnlSite = new QWidget(split);
+    pnlSite->setObjectName(u"pnlSite"_s);
+    auto* siteLayout = new QVBoxLayout(pnlSite);
+    siteLayout->setContentsMargins(0, 0, 0, 0);
+    siteLayout->setSpacing(0);
+    lvSite = new QTreeWidget(pnlSite);
+    lvSite->setObjectName(u"lvSite"_s);
+    lvSite->setColumnCount(1);
+    lvSite->setRootIsDecorated(false);
+    lvSite->setHeaderLabels({QString()});
+    siteLayout->addWidget(lvSite);
+
+    auto* content = new QWidget(split);
+    content->setObjectName(u"pnlContent"_s);
+    auto* contentLayout = new QVBoxLayout(content);
+    contentLayout->setContentsMargins(0, 0, 0, 0);
+    contentLayout->setSpacing(0);
+
+    pnlUpdateBtn = new QWidget(content);
+    pnlUpdateBtn->setObjectName(u"pnlUpdateBtn"_s);
+    auto* btnLayout = new QHBoxLayout(pnlUpdateBtn);
+    btnLayout->setContentsMargins(2, 2, 2, 2);
+    sbUpdatePage = new QToolButton(pnlUpdateBtn);
+    sbUpdatePage->setObjectName(u"sbUpdatePage"_s);
+    sbUpdatePage->setDefaultAction(acUpdatePage);
+    sbUpdatePage->setAutoRaise(true);
+    sbUpdatePage->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    btnLayout->addWidget(sbUpdatePage);
+    btnLayout->addStretch(1);
+    contentLayout->addWidget(pnlUpdateBtn);
+
+    tbrLinksMenu = new QToolBar(content);
+    tbrLinksMenu->setObjectName(u"tbrLinksMenu"_s);
+    tbrLinksMenu->setIconSize(QSize(16, 16));
+    tbrLinksMenu->setMovable(false);
+    tbrLinksMenu->setFloatable(false);
+    auto* group = new QButtonGroup(tbrLinksMenu);
+    group->setExclusive(true);
+    QToolButton** buttons[] = {&tbPageAnchors, &tbPageImages, &tbPageObjects,
+                               &tbPageEmbeds,  &tbPageFrames, &tbPageClasses};
+    int n = 0;
+    for (const TNavigatorKind& kind : NavigatorKinds()) {
+        auto* b = new QToolButton(tbrLinksMenu);
+        b->setObjectName(QString::fromLatin1(kind.Name));
+        b->setToolTip(QString::fromUtf16(kind.Hint));
+        b->setIcon(NavigatorIcon(kind.Icon));
+        b->setCheckable(true);
+        b->setAutoRaise(true);
+        b->setProperty("Kind", kind.Icon);
+        group->addButton(b);
+        tbrLinksMenu->addWidget(b);
+        connect(b, &QToolButton::clicked, this,
+                [this, b] { RunCommand([this, b] { tbPageImagesClick(b); }); });
+        *buttons[n++] = b;
+    }
+    tbPageAnchors->setChecked(true);
+    contentLayout->addWidget(tbrLinksMenu);
+
+    lvContent = new QListWidget(content);
+    lvContent->setObjectName(u"lvContent"_s);
+    lvContent->setProperty("HelpContext", 2017);
+    lvContent->setSelectionMode(QAbstractItemView::SingleSelection);
+    lvContent->setSelectionBehavior(QAbstractItemView::SelectRows);
+    lvContent->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    lvContent->setIconSize(QSize(16, 16));
+    lvContent->setMouseTracking(true);
+    lvContent->viewport()->setAttribute(Qt::WA_Hover);
+    lvContent->viewport()->setCursor(Qt::PointingHandCursor);
+    lvContent->setItemDelegate(new THotTrackDelegate(lvContent));
+    lvContent->setContextMenuPolicy(Qt::CustomContextMenu);
+    contentLayout->addWidget(lvContent, 1);
+
+    split->addWidget(pnlSite);
+    split->addWidget(content);
+    split->setSizes({1, 1});
+
+    pbParse = new QProgressBar(sbStatus);
+    pbParse->setObjectName(u"pbParse"_s);
+    pbParse->setRange(0, 100);
+    pbParse->setTextVisible(true);
+    pbParse->hide();
+}
+
+QString TfrmMain::ActiveDocumentPath() const {
+    return FileNames.value(CurrentIndex());
+}
+
+void TfrmMain::NavigatorRescan(bool fileNameAssigned) {
+    if (HpParser->IsParsing()) {
+        // The page changed under a running scan (messages are processed while it reports):
+        // its results belong to the page that was shown, so scan again once it has ended.
+        FNavigatorRescanPending = true;
+        return;
+    }
+    const int i = CurrentIndex();
+    if (i < 0)
+        return;
+    if (fileNameAssigned) {
+        // After Save As: the file as written is scanned.
+        HpParser->setFileName(FileNames[i]);
+    } else {
+        HpParser->AssignFileName(FileNames[i]);
+        HpParser->ParseEditor();
+    }
+}
+
+void TfrmMain::acUpdatePageExecute() {
+    HpParser->ParseEditor();
+}
+
+void TfrmMain::HpParserBeforeParse(QObject*) {
+    SetStatusText(0, u"Анализ файла"_s);
+    FParsePercent = -1;
+    pbParse->setGeometry(352, 3, qMax(sbPanels[1]->width() - 4, 10), 15);
+    pbParse->setValue(0);
+    pbParse->show();
+    pbParse->raise();
+    sbStatus->repaint();
+}
+
+void TfrmMain::HpParserParse(QObject*, quint8 percentDone) {
+    // Once per tag would mean thousands of event-loop turns on a large page; once per percent
+    // keeps the window responsive at a fraction of the cost.
+    if (percentDone != FParsePercent) {
+        FParsePercent = percentDone;
+        QCoreApplication::processEvents();
+    }
+    if (pbParse)
+        pbParse->setValue(percentDone);
+}
+
+void TfrmMain::HpParserAfterParse(QObject*) {
+    pbParse->hide();
+    SetStatusText(0, QString());
+    sbStatus->repaint();
+    if (FNavigatorRescanPending) {
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                RunCommand([this] {
+                    if (!FNavigatorRescanPending)
+                        return;
+                    FNavigatorRescanPending = false;
+                    NavigatorRescan(false);
+                });
+            },
+            Qt::QueuedConnection);
+        return;
+    }
+    const int i = CurrentIndex();
+    if (i < 0) {
+        lvContent->clear();
+        return;
+    }
+    tcEditor->setTabText(i, NavigatorTabCaption(HpParser->PageTitle(), FileNames[i]));
+    tbPageAnchors->setChecked(true);
+    tbPageImagesClick(tbPageAnchors);
+}
+
+void TfrmMain::tbPageImagesClick(QToolButton* sender) {
+    if (!sender)
+        return;
+    sender->setChecked(true);
+    const int icon = sender->property("Kind").toInt();
+    lvContent->clear();
+    for (const QString& entry : NavigatorEntries(*HpParser, icon)) {
+        auto* item = new QListWidgetItem(entry, lvContent);
+        SetRowKind(item, icon);
+    }
+    for (const TNavigatorKind& kind : NavigatorKinds())
+        if (kind.Icon == icon && kind.Validated)
+            acLinkValidateExecute();
+}
+
+void TfrmMain::acLinkValidateExecute() {
+    const QString page = ActiveDocumentPath();
+    const QStringList& anchors = HpParser->AnchorNames();
+    for (int row = 0; row < lvContent->count(); ++row) {
+        QListWidgetItem* item = lvContent->item(row);
+        const int icon = item->data(kKindRole).toInt();
+        // Objects and classes have no broken icon: their rows are never touched.
+        if (BrokenIcon(icon) == icon && ValidIcon(icon) == icon)
+            continue;
+        const int validated = ValidatedIcon(item->text(), icon, anchors, page);
+        if (validated != icon)
+            SetRowKind(item, validated);
+    }
+}
+
+void TfrmMain::SelectFound(const QString& text, int extra) {
+    const int pos = FindTextNoCase(reSource->Text(), text);
+    // Nothing found leaves the selection as it is.
+    if (pos >= 0)
+        reSource->Select(pos, int(text.size()) + extra);
+    reSource->setFocus();
+}
+
+void TfrmMain::OpenNavigatorTarget(const QString& path) {
+    // The page shown already stays as it is: showing it again would put back the text stored
+    // at the last switch over the edits made since.
+    const int open = FindDocument(path);
+    if (open >= 0 && open == CurrentIndex())
+        return;
+    const auto clear = qScopeGuard([this] { PendingPath.clear(); });
+    PendingPath = path;
+    OpenDocument(osGivenPath);
+}
+
+void TfrmMain::tvPageContentClick() {
+    QListWidgetItem* item = lvContent->currentItem();
+    if (!item || !item->isSelected())
+        return;
+    // The list is rebuilt when a page opens: take what the row says first.
+    const QString caption = item->text();
+    const int icon = item->data(kKindRole).toInt();
+    switch (icon) {
+    case niHyperlink:
+    case niEmbed:
+    case niFrame: {
+        const QString path = LinkTargetPath(caption, ActiveDocumentPath());
+        if (path.isEmpty() || !IsHtmlFile(path))
+            return;
+        OpenNavigatorTarget(path);
+        break;
+    }
+    case niImage:
+    case niObject:
+        // The name and the character after it, usually the closing quote.
+        SelectFound(caption, 1);
+        break;
+    case niClass:
+        FindClass(caption);
+        break;
+    case niEmbedBroken:
+    case niHyperlinkBroken:
+    case niImageBroken:
+    case niFrameBroken:
+        SelectFound(caption, 0);
+        break;
+    default:
+        break;
+    }
+}
+
+void TfrmMain::FindClass(const QString& name) {
+    const QString rule = u"."_s + name;
+    const int here = FindTextNoCase(reSource->Text(), rule);
+    if (here >= 0) {
+        reSource->setFocus();
+        reSource->Select(here + 1, int(name.size()));
+        return;
+    }
+    const QString page = ActiveDocumentPath();
+    // Opening the sheet rescans and replaces the scanner's lists: walk a copy.
+    const QStringList sheets = HpParser->StyleSheets();
+    for (const QString& sheet : sheets) {
+        // An address on the net is no file to read.
+        if (HasUrlScheme(sheet))
+            continue;
+        const QString path = LinkTargetPath(sheet, page);
+        if (path.isEmpty())
+            continue;
+        // A sheet that cannot be read stops the search with the system's message.
+        const int pos = FindTextNoCase(ReadTextFile(path), rule);
+        if (pos < 0)
+            continue;
+        OpenNavigatorTarget(path);
+        reSource->setFocus();
+        // The sheet may be open already with edits of its own: place the selection in the
+        // text the editor shows.
+        const int shown = FindTextNoCase(reSource->Text(), rule);
+        reSource->Select((shown >= 0 ? shown : pos) + 1, int(name.size()));
+        return;
+    }
+}
+
+void TfrmMain::pmAddClassPopup() {
+    miAddCSSClass->setEnabled(DocumentCount() > 0 && tbPageClasses->isChecked());
+}
+
+void TfrmMain::lvContentDblClick() {
+    if (ShowClassEditor)
+        ShowClassEditor();
+}

@@ -1,0 +1,2 @@
+quorvane_test(tst_linkvalidate SOURCES tst_linkvalidate.cpp LIBS quorvane_core)
+quorvane_test(tst_navigator SOURCES tst_navigator.cpp LIBS quorvane_uitestsupport)
