@@ -253,11 +253,20 @@ void THTMLParser::ParseFile() {
     Parse(ReadTextFile(FFileName));
 }
 
+namespace {
+// The source editor offers its exact text as "pageText" (plain editors turn non-breaking spaces
+// into blanks in "plainText"); any other plain-text control is read through "plainText".
+QString EditorText(QObject* editor) {
+    const QVariant exact = editor->property("pageText");
+    return exact.isValid() ? exact.toString() : editor->property("plainText").toString();
+}
+} // namespace
+
 void THTMLParser::ParseEditor() {
     if (FParsing)
         return;
     if (QObject* editor = FPageEditor.data())
-        Parse(editor->property("plainText").toString());
+        Parse(EditorText(editor));
 }
 
 void THTMLParser::ParseHead() {

@@ -27,8 +27,8 @@ public:
     qint32 Tag() const { return FTag; }
     void setTag(qint32 value) { FTag = value; }
 
-    // The editor whose whole text ParseEditor and ParseHead scan, read through its "plainText"
-    // property. Not owned; forgotten automatically when it is destroyed.
+    // The editor whose whole text ParseEditor and ParseHead scan, read through its "pageText"
+    // property ("plainText" for other controls). Not owned; forgotten when it is destroyed.
     QObject* PageEditor() const { return FPageEditor.data(); }
     void setPageEditor(QObject* editor) { FPageEditor = editor; }
 
