@@ -41,14 +41,23 @@ void TfrmMain::BindDocumentCommands() {
     Bind(acCopy, [this] { acCopyExecute(); });
     Bind(acPaste, [this] { acPasteExecute(); });
     Bind(acSelectAll, [this] { acSelectAllExecute(); });
-    Bind(acNavigator, [this] { acNavigatorExecute(); });
-    Bind(acWordWrap, [this] { acWordwrapExecute(); });
     // The two View switches are checkable so menus show their mark; the handlers set the mark
-    // themselves, so undo Qt's own toggle before they run.
+    // themselves, so undo Qt's own toggle before they run (connected first, so called first).
     for (QAction* a : {acNavigator, acWordWrap})
         connect(
             a, &QAction::triggered, this, [a](bool checked) { a->setChecked(!checked); },
             Qt::DirectConnection);
+    Bind(acNavigator, [this] { acNavigatorExecute(); });
+    Bind(acWordWrap, [this] { acWordwrapExecute(); });
+}
+
+void TfrmMain::SetTabCaption(int index, const QString& caption) {
+    // A tab shows "&" as a shortcut mark unless it is doubled.
+    tcEditor->setTabText(index, QString(caption).replace(u'&', u"&&"_s));
+}
+
+QString TfrmMain::TabCaption(int index) const {
+    return tcEditor->tabText(index).replace(u"&&"_s, u"&"_s);
 }
 
 int TfrmMain::CurrentIndex() const {
@@ -161,6 +170,13 @@ void TfrmMain::OpenDocument(TOpenSource source) {
 
     int target = FindDocument(path);
     const bool added = target < 0;
+    if (!added && target == LoadedIndex && target == CurrentIndex()) {
+        // The page is already the one shown: showing it again would reload its stored text over
+        // the edits in the editor.
+        acSaveAs->setEnabled(true);
+        UpdateClosePage();
+        return;
+    }
     if (!added) {
         // Selecting by command skips the stash of a user switch; keep the edits of the page
         // being left, or they would be lost.
@@ -180,7 +196,8 @@ void TfrmMain::OpenDocument(TOpenSource source) {
         PageTexts << text;
         ModifiedFlags << u"0"_s;
         FSelectingByCommand = true;
-        tcEditor->addTab(TabCaptionFor(path));
+        tcEditor->addTab(QString());
+        SetTabCaption(int(tcEditor->count()) - 1, TabCaptionFor(path));
         FSelectingByCommand = false;
         target = DocumentCount() - 1;
         if (DocumentCount() > 1)
@@ -308,7 +325,7 @@ void TfrmMain::acSaveAsExecute() {
     reSource->setReadOnly(false);
     SetStatusText(1, QString());
     lblFileName->setText(QDir::toNativeSeparators(name));
-    tcEditor->setTabText(i, TabCaptionFor(name));
+    SetTabCaption(i, TabCaptionFor(name));
     SetPreviewFileFor(name);
     UpdateSaveAll();
     RescanShownPage(true);
@@ -335,7 +352,7 @@ int TfrmMain::QuerySaveDocument(int index) {
     const int flag = ModifiedFlags[index].toInt(&ok);
     if (ok && flag == 0)
         return int(TAnswer::No);
-    return int(AskYesNoCancel(this, FormatStr(sSaveChangesIn, tcEditor->tabText(index))));
+    return int(AskYesNoCancel(this, FormatStr(sSaveChangesIn, TabCaption(index))));
 }
 
 bool TfrmMain::SaveModifiedDocuments() {

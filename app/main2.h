@@ -28,6 +28,7 @@ class QToolButton;
 class QTreeWidget;
 class QWidget;
 class TRichEditEx;
+struct TSettings; // start-up and settings
 class QProgressBar; // navigator
 class THTMLParser;  // navigator
 
@@ -60,6 +61,9 @@ public:
     void ReloadDocumentTexts();
     int DocumentCount() const { return int(FileNames.size()); }
     int CurrentIndex() const;
+    // The caption of a document's tab, as shown (an "&" stays an "&").
+    void SetTabCaption(int index, const QString& caption);
+    QString TabCaption(int index) const;
     // Selects a tab by command (no stash) and shows it.
     void SelectDocument(int index);
 
@@ -203,6 +207,44 @@ public:
     QString ActiveDocumentPath() const;
     // ---- end of navigator ------------------------------------------------------------------
 
+    // ---- editing aids (html/editingaids.cpp) ------------------------------------------------
+    // A key went down in the source editor; true when the key is consumed.
+    bool reSourceKeyDown(int key, Qt::KeyboardModifiers modifiers);
+    // A character was typed into the source editor (before the editor takes it).
+    void reSourceKeyPress(QChar ch);
+    // The completion list got the focus: fill it for the typed attribute name.
+    void lbCompletionEnter();
+    // A key in the completion list; true when the list swallowed it.
+    bool lbCompletionKeyPress(int key);
+    // The list lost the focus or was double-clicked: hide it, back to the editor.
+    void lbCompletionExit();
+    void FillCompletionList(const QString& attrName);
+    // Moves the completion list next to the caret.
+    void PlaceCompletionList();
+    void acEditTagExecute();
+    // The caret position (before the "=") remembered when the completion list opened.
+    int CompletionCaret = 0;
+    // ---- end of editing aids ----------------------------------------------------------------
+
+    // ---- start-up and settings (app/startup.cpp) ------------------------------------------
+    // The settings file read at creation and written at shut-down.
+    QString SettingsFileName;
+    // Values of the settings file that could not be used; shown once when the window appears.
+    QStringList SettingsProblems;
+    // Applies the Shell and Editor values of the settings file; returns all seven values.
+    TSettings ReadSettings();
+    // The seven remembered values as the window holds them now.
+    TSettings CurrentSettings() const;
+    void SetEditorFont(const QString& name, int pointSize);
+    // Writes the settings at shut-down; a failure is reported and the window closes all the same.
+    void FormClose();
+    void FormShow();
+    void acOptionsExecute();
+    void acAboutExecute();
+    // Where the options dialog's folder browser starts: the shown document's folder.
+    QString OptionsBrowseStart() const;
+    // ---- end of start-up and settings ---------------------------------------------------------
+
 public slots:
     // ---- commands of the document workspace ---------------------------------------------
     void acDefaultPageExecute();
@@ -314,4 +356,12 @@ private:
     int FParsePercent = -1;               // the last percent for which messages were processed
     bool FNavigatorRescanPending = false; // the shown page changed while a scan ran
     // ---- end of navigator ----
+
+    // ---- start-up and settings (app/startup.cpp) ----
+    void BindSettingsCommands();
+    bool FSettingsProblemsShown = false;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    // ---- end of start-up and settings ----
 };

@@ -281,7 +281,7 @@ void TfrmMain::HpParserAfterParse(QObject*) {
         lvContent->clear();
         return;
     }
-    tcEditor->setTabText(i, NavigatorTabCaption(HpParser->PageTitle(), FileNames[i]));
+    SetTabCaption(i, NavigatorTabCaption(HpParser->PageTitle(), FileNames[i]));
     tbPageAnchors->setChecked(true);
     tbPageImagesClick(tbPageAnchors);
 }

@@ -48,7 +48,7 @@ private slots:
         f.Open(p);
         QCOMPARE(w.DocumentCount(), 1);
         QCOMPARE(w.reSource->Text(), u"<p>Привет</p>\n"_s);
-        QCOMPARE(w.tcEditor->tabText(0), u"Page.html"_s);
+        QCOMPARE(w.TabCaption(0), u"Page.html"_s);
         QCOMPARE(w.lblFileName->text(), p);
         QCOMPARE(w.ModifiedFlags, QStringList{u"0"_s});
         QVERIFY(!w.reSource->Modified());
@@ -93,6 +93,34 @@ private slots:
         // The page that was left keeps its own edits too.
         QCOMPARE(w.PageTexts[1], u"Ysecond\n"_s);
         QCOMPARE(w.ModifiedFlags[1], u"1"_s);
+    }
+
+    void reopeningTheShownPageKeepsEdits() {
+        TWindowFixture f;
+        TfrmMain& w = *f.W;
+        const QString a = f.Page(u"a.html"_s, u"a\n"_s);
+        f.Open(a);
+        f.Type(u"typed "_s);
+        w.DropFiles({a});
+        f.Open(a);
+        QCOMPARE(w.DocumentCount(), 1);
+        QCOMPARE(w.reSource->Text(), u"typed a\n"_s);
+        QVERIFY(w.reSource->Modified());
+        w.reSource->undo();
+        QCOMPARE(w.reSource->Text(), u"a\n"_s); // the undo history survived too
+    }
+
+    void ampersandInNameIsShownAsIs() {
+        TWindowFixture f;
+        TfrmMain& w = *f.W;
+        f.Open(f.Page(u"a&b.html"_s, u"x\n"_s));
+        QCOMPARE(w.TabCaption(0), u"a&b.html"_s);
+        f.Open(f.Page(u"c.html"_s, u"c\n"_s));
+        w.tcEditor->setCurrentIndex(0);
+        f.Type(u"1"_s);
+        f.Platform.QueueAnswer(TAnswer::No);
+        w.acClosePage->trigger();
+        QCOMPARE(f.Platform.Messages(), QStringList{u"Сохранить изменения в a&b.html ?"_s});
     }
 
     void userSwitchStashes() {
