@@ -2,9 +2,11 @@
 
 #include "app/RichEditEx.h"
 #include "app/actiontable.h"
+#include "app/apphome.h"
 #include "app/icons.h"
 #include "app/platform.h"
 #include "app/rcstring.h"
+#include "app/settings.h"
 #include "app/textfile.h"
 #include "site/toolfunc.h"
 
@@ -440,6 +442,7 @@ void TfrmMain::CreateMenus() {
 }
 
 void TfrmMain::FormCreate() {
+    BindSettingsCommands();
     // The quick-insert lists show their caption entry; the heading list waits for a selection.
     for (QComboBox* cb : {cbColdFusion, cbHeaderStyle, cbActiveSP, cbScriptType, cbServerVars,
                           cbSpecChars, cbFormElement})
@@ -463,16 +466,18 @@ void TfrmMain::FormCreate() {
     miInsert->setEnabled(false);
     reSource->setEnabled(true);
     reSource->setReadOnly(true);
-    OpenDialogDir = SaveDialogDir = PicsDialogDir = QDir::homePath();
+    CreateProjectsFolder();
+    const TSettings settings = ReadSettings();
 
     const QString arg = Arguments.value(0);
     if (!arg.isEmpty() && QFileInfo(arg).isFile() && IsHtmlFile(arg))
         RunCommand([this] { OpenDocument(osCommandLine); });
 
-    acWordWrap->setChecked(true);
-    reSource->setLineWrapMode(QPlainTextEdit::WidgetWidth);
-    acNavigator->setChecked(true);
-    pcNavigator->setVisible(true);
+    acWordWrap->setChecked(settings.IsWordWrap);
+    reSource->setLineWrapMode(acWordWrap->isChecked() ? QPlainTextEdit::WidgetWidth
+                                                      : QPlainTextEdit::NoWrap);
+    acNavigator->setChecked(settings.NavVisible);
+    pcNavigator->setVisible(acNavigator->isChecked());
     reSource->setFocus();
     acCut->setEnabled(false);
     acCopy->setEnabled(false);
@@ -503,10 +508,15 @@ void TfrmMain::acWordwrapExecute() {
 }
 
 void TfrmMain::splVerticalMoved() {
-    // The two pages of the left pane share its width.
+    // The site browser's one column fills the list without a horizontal scroll bar.
+    if (lvSite)
+        lvSite->setColumnWidth(0, qMax(lvSite->width() - 20, 0));
+    // The two pages of the left pane share its width. Restyling is costly and the pane is laid
+    // out on every resize, so only when the width really changed.
     const int w = (pcNavigator->width() - 4) / 2;
-    pcNavigator->tabBar()->setStyleSheet(
-        u"QTabBar::tab { width: %1px; padding: 3px 0px; }"_s.arg(qMax(w - 2, 40)));
+    const QString style = u"QTabBar::tab { width: %1px; padding: 3px 0px; }"_s.arg(qMax(w - 2, 40));
+    if (pcNavigator->tabBar()->styleSheet() != style)
+        pcNavigator->tabBar()->setStyleSheet(style);
 }
 
 bool TfrmMain::eventFilter(QObject* watched, QEvent* event) {
@@ -545,6 +555,7 @@ void TfrmMain::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
+    FormClose();
     DeletePreviewFile();
     event->accept();
 }

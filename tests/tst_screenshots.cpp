@@ -3,6 +3,9 @@
 // can be grabbed.
 #include "support/windowfixture.h"
 
+#include "app/about.h"   // about and options shots
+#include "app/options.h" // about and options shots
+
 #include <QDir>
 #include <QListWidget>
 #include <QPixmap>
@@ -51,6 +54,21 @@ private slots:
         w.lvContent->setCurrentItem(news.constFirst());
         QTest::qWait(50);
         Save(w.pcNavigator, u"navigator.png"_s);
+    }
+
+    // The about window (also the splash) and the options dialog.
+    void aboutAndOptions() {
+        TfrmAbout about;
+        about.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&about));
+        Save(&about, u"about.png"_s);
+
+        TfrmOptions options({u"/home/user/site"_s, u"/home/user/site"_s,
+                             u"/home/user/site/images"_s, u"DejaVu Sans Mono"_s, 10},
+                            u"/home/user"_s);
+        options.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&options));
+        Save(&options, u"options.png"_s);
     }
 };
 

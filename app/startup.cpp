@@ -1,0 +1,180 @@
+// The program's start and end as the main window sees them: the settings file, the options
+// dialog, the about window and the layout of the left pane.
+#include "app/startup.h"
+
+#include "app/RichEditEx.h"
+#include "app/about.h"
+#include "app/apphome.h"
+#include "app/inifile.h"
+#include "app/main2.h"
+#include "app/options.h"
+#include "app/platform.h"
+#include "app/settings.h"
+#include "app/textfile.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QEvent>
+#include <QFileInfo>
+#include <QLibraryInfo>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTranslator>
+#include <QTreeWidget>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// Calls a function whenever the watched widget changes size.
+class TResizeHook : public QObject {
+public:
+    TResizeHook(QObject* parent, std::function<void()> onResize)
+        : QObject(parent), FOnResize(std::move(onResize)) {}
+
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Resize)
+            FOnResize();
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    std::function<void()> FOnResize;
+};
+
+} // namespace
+
+bool InitApplication(QCoreApplication& app) {
+    QCoreApplication::setApplicationName(u"Quorvane"_s);
+    QCoreApplication::setOrganizationName(u"Quorvane"_s);
+    QGuiApplication::setApplicationDisplayName(u"Quorvane"_s);
+    // Looked for in the program's folder by "Справка".
+    app.setProperty("HelpFile", u"Quorvane.hlp"_s);
+
+    auto* qtTexts = new QTranslator(&app);
+    if (!qtTexts->load(QLocale(QLocale::Russian), u"qtbase"_s, u"_"_s,
+                       QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        delete qtTexts;
+        return false;
+    }
+    QCoreApplication::installTranslator(qtTexts);
+    return true;
+}
+
+std::unique_ptr<TfrmMain> CreateMainWindow(const QStringList& arguments) {
+    QString failure;
+    std::unique_ptr<TfrmMain> window;
+    {
+        TfrmAbout splash;
+        splash.ShowAsSplash();
+        try {
+            window = std::make_unique<TfrmMain>(arguments);
+        } catch (const EFileError& e) {
+            failure = e.Message();
+        } catch (const std::exception& e) {
+            failure = u"Внутренняя ошибка: %1"_s.arg(QString::fromLocal8Bit(e.what()));
+        }
+    } // the splash goes here, whether or not the window was made
+    if (!window)
+        ShowError(nullptr, failure);
+    return window;
+}
+
+// ---- the main window's start-up and settings ----------------------------------------------
+
+void TfrmMain::BindSettingsCommands() {
+    Bind(acOptions, [this] { acOptionsExecute(); });
+    Bind(acAbout, [this] { acAboutExecute(); });
+    // The left pane is laid out again whenever its width changes, not only when the splitter
+    // is dragged (the window is resized, the pane is shown again).
+    pcNavigator->installEventFilter(new TResizeHook(this, [this] { splVerticalMoved(); }));
+}
+
+TSettings TfrmMain::ReadSettings() {
+    SettingsFileName = SettingsFilePath();
+    const TLoadedSettings loaded = LoadSettings(TIniFile(SettingsFileName));
+    const TSettings& s = loaded.Settings;
+    OpenDialogDir = s.OpenFrom;
+    SaveDialogDir = s.SaveTo;
+    PicsDialogDir = s.PicsIn;
+    SetEditorFont(s.FontName, s.FontSize);
+    // Shown when the window first appears: a message box now would sit under the splash.
+    SettingsProblems << loaded.Problems;
+    return s;
+}
+
+void TfrmMain::SetEditorFont(const QString& name, int pointSize) {
+    QFont font = reSource->font();
+    font.setFamily(name);
+    font.setPointSize(pointSize);
+    reSource->setFont(font);
+}
+
+TSettings TfrmMain::CurrentSettings() const {
+    TSettings s;
+    s.OpenFrom = OpenDialogDir;
+    s.SaveTo = SaveDialogDir;
+    s.PicsIn = PicsDialogDir;
+    s.FontName = reSource->font().family();
+    s.FontSize = reSource->font().pointSize();
+    s.IsWordWrap = acWordWrap->isChecked();
+    s.NavVisible = acNavigator->isChecked();
+    return s;
+}
+
+void TfrmMain::FormShow() {
+    reSource->setFocus();
+    if (FSettingsProblemsShown || SettingsProblems.isEmpty())
+        return;
+    FSettingsProblemsShown = true;
+    // After the window has painted, so the message stands in front of it.
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            for (const QString& problem : std::as_const(SettingsProblems))
+                ShowWarning(this, problem);
+        },
+        Qt::QueuedConnection);
+}
+
+void TfrmMain::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    FormShow();
+}
+
+void TfrmMain::FormClose() {
+    TIniFile ini(SettingsFileName);
+    try {
+        SaveSettings(ini, CurrentSettings());
+    } catch (const EFileError& e) {
+        // The window closes all the same; the next run starts from the defaults or from what
+        // the file still holds.
+        ShowError(this, u"Настройки не сохранены.\n%1"_s.arg(e.Message()));
+    }
+}
+
+QString TfrmMain::OptionsBrowseStart() const {
+    const int i = CurrentIndex();
+    if (i >= 0 && i < FileNames.size())
+        return QDir::toNativeSeparators(QFileInfo(FileNames[i]).absolutePath());
+    return DefaultFolder();
+}
+
+void TfrmMain::acOptionsExecute() {
+    const TOptionsValues current{OpenDialogDir, SaveDialogDir, PicsDialogDir,
+                                 reSource->font().family(), reSource->font().pointSize()};
+    TfrmOptions dlg(current, OptionsBrowseStart(), this);
+    if (Platform().ExecDialog(&dlg) != QDialog::Accepted)
+        return;
+    const TOptionsValues& chosen = dlg.Values();
+    OpenDialogDir = chosen.OpenFrom;
+    SaveDialogDir = chosen.SaveTo;
+    PicsDialogDir = chosen.PicsIn;
+    SetEditorFont(chosen.FontName, chosen.FontSize);
+}
+
+void TfrmMain::acAboutExecute() {
+    TfrmAbout dlg(this);
+    dlg.Tag = 1;
+    Platform().ExecDialog(&dlg);
+}
