@@ -1,5 +1,230 @@
 // Editing aids of the source editor: the typed word, line-break keys, the macro, completion
 // and the tag attribute editor.
+#include "app/RichEditEx.h"
 #include "app/main2.h"
+#include "app/rcstring.h"
+#include "html/HTMLParser.h"
+#include "html/completion.h"
+#include "html/edittag.h"
+#include "site/toolfunc.h"
 
-void TfrmMain::CreateEditingAids() {}
+#include <QFocusEvent>
+#include <QFontInfo>
+#include <QKeyEvent>
+#include <QListWidget>
+#include <QTabWidget>
+
+#include <iterator>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// The nominal size of the completion list; each opening starts from it again.
+constexpr QSize kCompletionSize(250, 97);
+
+// Routes the editor's and the completion list's keys and focus changes to the window's
+// handlers. A separate object, so the window's own filter on the editor stays as it is.
+class TEditingAidsFilter : public QObject {
+public:
+    explicit TEditingAidsFilter(TfrmMain* window) : QObject(window), W(window) {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched == W->reSource && event->type() == QEvent::KeyPress)
+            return EditorKey(static_cast<QKeyEvent*>(event));
+        if (watched == W->lbCompletion) {
+            switch (event->type()) {
+            case QEvent::KeyPress: {
+                bool swallowed = false;
+                const int key = static_cast<QKeyEvent*>(event)->key();
+                W->RunCommand([&] { swallowed = W->lbCompletionKeyPress(key); });
+                return swallowed;
+            }
+            case QEvent::FocusOut: {
+                // A popup or another window takes the focus only for a while.
+                const auto reason = static_cast<QFocusEvent*>(event)->reason();
+                if (reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason)
+                    W->RunCommand([this] { W->lbCompletionExit(); });
+                break;
+            }
+            default:
+                break;
+            }
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    bool EditorKey(QKeyEvent* event) {
+        bool consumed = false;
+        W->RunCommand([&] {
+            consumed = W->reSourceKeyDown(event->key(), event->modifiers());
+            if (consumed)
+                return;
+            // The characters the key types, as the editor is about to receive them.
+            const QString text = event->text();
+            for (QChar ch : text)
+                W->reSourceKeyPress(ch);
+        });
+        return consumed;
+    }
+
+    TfrmMain* W;
+};
+
+} // namespace
+
+void TfrmMain::CreateEditingAids() {
+    lbCompletion->resize(kCompletionSize);
+    lbCompletion->setFrameShape(QFrame::Box);
+    lbCompletion->setFocusPolicy(Qt::ClickFocus);
+    lbCompletion->setUniformItemSizes(true);
+    lbCompletion->hide();
+    auto* filter = new TEditingAidsFilter(this);
+    reSource->installEventFilter(filter);
+    lbCompletion->installEventFilter(filter);
+    connect(lbCompletion, &QListWidget::itemDoubleClicked, this,
+            [this] { RunCommand([this] { lbCompletionExit(); }); });
+    Bind(acEditTag, [this] { acEditTagExecute(); });
+}
+
+bool TfrmMain::reSourceKeyDown(int key, Qt::KeyboardModifiers modifiers) {
+    const Qt::KeyboardModifiers mods = modifiers & ~Qt::KeypadModifier;
+    if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+        if (mods == Qt::ShiftModifier) {
+            InsertText(u"<br />"_s, 0, true);
+            return true;
+        }
+        if (mods == (Qt::ShiftModifier | Qt::ControlModifier)) {
+            InsertText(u"<br />"_s, 0, false);
+            return true;
+        }
+        return false;
+    }
+    TypedWord = TypedWordAfterKeyDown(TypedWord, key);
+    return false;
+}
+
+void TfrmMain::reSourceKeyPress(QChar ch) {
+    const bool editable = !reSource->isReadOnly();
+    if (editable)
+        reSource->SetModified(true);
+    if (!IsSpaceChar(ch))
+        TypedWord += ch;
+
+    if (ch == u'\r' && TypedWord == QStringView(RandMacro) && editable) {
+        // Only when the macro really stands before the caret: the caret may have been moved
+        // with the mouse since it was typed, and unrelated text must not be deleted.
+        const int caret = reSource->SelStart();
+        const int n = int(std::size(RandMacro)) - 1;
+        if (caret >= n && reSource->Text().mid(caret - n, n) == QStringView(RandMacro)) {
+            reSource->Select(caret - n, n);
+            reSource->ReplaceSelection(QString());
+            TypedWord.clear();
+            // The Enter key goes on to the editor and breaks the line after the text.
+            InsertText(RandText(LoadStr(sRandSentence)), 0, false);
+        }
+    }
+
+    if (ch == u'=' && editable && OpensCompletion(TypedWord)) {
+        // The list takes over; the "=" still reaches the editor after this handler.
+        lbCompletionEnter();
+        PlaceCompletionList();
+        lbCompletion->show();
+        lbCompletion->raise();
+        lbCompletion->setFocus(Qt::OtherFocusReason);
+    }
+
+    if (IsSpaceChar(ch))
+        TypedWord.clear();
+}
+
+void TfrmMain::PlaceCompletionList() {
+    QWidget* parent = lbCompletion->parentWidget();
+    const QRect editor(reSource->mapTo(parent, QPoint(0, 0)), reSource->size());
+    const QPoint caret = reSource->viewport()->mapTo(reSource, reSource->cursorRect().topLeft());
+    const int fontSize = QFontInfo(reSource->font()).pointSize();
+    lbCompletion->setGeometry(::PlaceCompletionList(editor, kCompletionSize, caret, fontSize));
+}
+
+void TfrmMain::lbCompletionEnter() {
+    FillCompletionList(CompletionAttrName(TypedWord));
+    if (lbCompletion->count() == 0)
+        lbCompletion->addItem(QString());
+    const int rowHeight = qMax(16, lbCompletion->fontMetrics().height());
+    for (int i = 0; i < lbCompletion->count(); ++i)
+        lbCompletion->item(i)->setSizeHint(QSize(0, rowHeight));
+    lbCompletion->setCurrentRow(0);
+    CompletionCaret = reSource->SelStart();
+}
+
+void TfrmMain::FillCompletionList(const QString& attrName) {
+    // The page as it is now: the lists of the last scan may be stale.
+    if (HpParser)
+        HpParser->ParseEditor();
+    TValueSources sources;
+    if (HpParser) {
+        sources.CssClasses = HpParser->CssClasses();
+        sources.HyperLinks = HpParser->HyperLinks();
+        sources.Images = HpParser->Images();
+    }
+    if (attrName.compare(u"face", Qt::CaseInsensitive) == 0)
+        sources.FontFamilies = InstalledFontFamilies();
+    lbCompletion->clear();
+    lbCompletion->addItems(AttributeValues(attrName, sources));
+}
+
+bool TfrmMain::lbCompletionKeyPress(int key) {
+    switch (key) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter: {
+        reSource->Select(CompletionCaret + 1, 0);
+        const QListWidgetItem* item = lbCompletion->currentItem();
+        const QString entry = item ? item->text() : QString();
+        reSource->ReplaceSelection(CompletionInsertText(entry));
+        if (const int back = CompletionCaretBack(entry))
+            reSource->Select(reSource->SelStart() - back, 0);
+        TypedWord.clear();
+        break;
+    }
+    case Qt::Key_Escape:
+    case Qt::Key_Tab:
+        break;
+    default:
+        return false;
+    }
+    lbCompletionExit();
+    return true;
+}
+
+void TfrmMain::lbCompletionExit() {
+    if (lbCompletion->isHidden())
+        return;
+    // Focus first: hiding the focused list would hand the focus to some other control.
+    reSource->setFocus(Qt::OtherFocusReason);
+    lbCompletion->hide();
+}
+
+void TfrmMain::acEditTagExecute() {
+    int start = -1;
+    if (reSource->GetTagAtCaret(&start).isEmpty() || reSource->isReadOnly())
+        return;
+    // The head scan brings the class list up to date; the other lists keep the last full scan.
+    TValueSources sources;
+    if (HpParser) {
+        HpParser->ParseHead();
+        sources.CssClasses = HpParser->CssClasses();
+        sources.HyperLinks = HpParser->HyperLinks();
+        sources.Images = HpParser->Images();
+    }
+    sources.FontFamilies = InstalledFontFamilies();
+    TfrmTag dlg(reSource, sources, this);
+    // Over the side panel: from the left edge of the window's client area, as high as the panel.
+    QWidget* side = pcNavigator->isVisible() ? static_cast<QWidget*>(pcNavigator) : reSource;
+    const QPoint sideTop = side->mapToGlobal(QPoint(0, 0));
+    dlg.move(mapToGlobal(QPoint(0, 0)).x(), sideTop.y());
+    dlg.resize(qMax(dlg.width(), side->width()), side->height());
+    if (dlg.FormCreate())
+        Platform().ExecDialog(&dlg);
+}
