@@ -1,7 +1,5 @@
 #include "html/completion.h"
 
-#include "site/toolfunc.h"
-
 #include <Qt>
 
 using namespace Qt::StringLiterals;
@@ -54,12 +52,6 @@ QString TypedWordAfterKeyDown(const QString& typedWord, int key) {
     default:
         return typedWord;
     }
-}
-
-QString TypedWordAfterChar(const QString& typedWord, QChar ch) {
-    if (IsSpaceChar(ch))
-        return {};
-    return typedWord + ch;
 }
 
 QString CompletionAttrName(const QString& typedWord) {

@@ -35,9 +35,6 @@ bool IsEditableValueList(const QString& attrName);
 // The effect of a key going down (a Qt::Key) on the typed word: Escape and the Up, Right and
 // Down arrows empty it, Left drops its last character; other keys leave it.
 QString TypedWordAfterKeyDown(const QString& typedWord, int key);
-// The effect of a typed character: a blank (tab, line feed, carriage return, space) empties the
-// word, any other character, control characters included, is appended.
-QString TypedWordAfterChar(const QString& typedWord, QChar ch);
 // The attribute name in front of the "=" that ends the typed word, lowercased.
 QString CompletionAttrName(const QString& typedWord);
 // The typed word just got its "=" and names an attribute with a value list.

@@ -15,10 +15,6 @@ private slots:
     void hasValueList_data();
     void hasValueList();
     void attributeValues();
-    void typedWordKeys_data();
-    void typedWordKeys();
-    void opensCompletion_data();
-    void opensCompletion();
     void randText();
     void insertText();
     void placement_data();
@@ -74,47 +70,6 @@ void TestCompletion::attributeValues() {
     QVERIFY(!IsEditableValueList(u"align"_s));
 }
 
-void TestCompletion::typedWordKeys_data() {
-    QTest::addColumn<QString>("before");
-    QTest::addColumn<int>("key");
-    QTest::addColumn<QString>("after");
-    QTest::newRow("escape empties") << u"abc"_s << int(Qt::Key_Escape) << QString();
-    QTest::newRow("up empties") << u"abc"_s << int(Qt::Key_Up) << QString();
-    QTest::newRow("right empties") << u"abc"_s << int(Qt::Key_Right) << QString();
-    QTest::newRow("down empties") << u"abc"_s << int(Qt::Key_Down) << QString();
-    QTest::newRow("left drops one") << u"abc"_s << int(Qt::Key_Left) << u"ab"_s;
-    QTest::newRow("left on empty") << QString() << int(Qt::Key_Left) << QString();
-    QTest::newRow("home leaves") << u"abc"_s << int(Qt::Key_Home) << u"abc"_s;
-    QTest::newRow("backspace leaves") << u"abc"_s << int(Qt::Key_Backspace) << u"abc"_s;
-}
-
-void TestCompletion::typedWordKeys() {
-    QFETCH(QString, before);
-    QFETCH(int, key);
-    QFETCH(QString, after);
-    QCOMPARE(TypedWordAfterKeyDown(before, key), after);
-}
-
-void TestCompletion::opensCompletion_data() {
-    QTest::addColumn<QString>("typed");
-    QTest::addColumn<bool>("opens");
-    QTest::addColumn<QString>("name");
-    QTest::newRow("align=") << u"align="_s << true << u"align"_s;
-    QTest::newRow("VALIGN=") << u"VALIGN="_s << true << u"valign"_s;
-    QTest::newRow("border=") << u"border="_s << false << u"border"_s;
-    QTest::newRow("no equals") << u"align"_s << false << u"alig"_s;
-    QTest::newRow("bare =") << u"="_s << false << QString();
-    QTest::newRow("backspace inside") << u"alig\bn="_s << false << u"alig\bn"_s;
-}
-
-void TestCompletion::opensCompletion() {
-    QFETCH(QString, typed);
-    QFETCH(bool, opens);
-    QFETCH(QString, name);
-    QCOMPARE(OpensCompletion(typed), opens);
-    QCOMPARE(CompletionAttrName(typed), name);
-}
-
 void TestCompletion::randText() {
     const QString s = u"Фраза. "_s;
     const QString text = RandText(s);
@@ -124,9 +79,6 @@ void TestCompletion::randText() {
         QCOMPARE(lines.at(i), s.repeated(5));
     QVERIFY(lines.at(3).isEmpty());
     QCOMPARE(QStringView(RandMacro), u"=rand()");
-    QCOMPARE(TypedWordAfterChar(u"=rand("_s, u')'), u"=rand()"_s);
-    QCOMPARE(TypedWordAfterChar(u"abc"_s, u'\t'), QString());
-    QCOMPARE(TypedWordAfterChar(u"abc"_s, QChar(27)), u"abc\x1b"_s);
 }
 
 void TestCompletion::insertText() {
