@@ -49,7 +49,18 @@ TfrmMain::TfrmMain(const QStringList& arguments, QWidget* parent)
     FormCreate();
 }
 
-TfrmMain::~TfrmMain() = default;
+TfrmMain::~TfrmMain() {
+    // The widgets are destroyed after this body, when the window is no longer a TfrmMain: no
+    // signal or event filter of theirs may reach its handlers any more.
+    const QList<QObject*> own = findChildren<QObject*>(Qt::FindDirectChildrenOnly);
+    for (QWidget* w : findChildren<QWidget*>()) {
+        QObject::disconnect(w, nullptr, this, nullptr);
+        w->removeEventFilter(this);
+        for (QObject* o : own)
+            if (!o->isWidgetType())
+                w->removeEventFilter(o);
+    }
+}
 
 void TfrmMain::RunCommand(const std::function<void()>& command) {
     try {
@@ -353,7 +364,6 @@ void TfrmMain::CreateLayout() {
     connect(reSource, &QPlainTextEdit::selectionChanged, this, &TfrmMain::reSourceSelectionChange);
     connect(splVertical, &QSplitter::splitterMoved, this, &TfrmMain::splVerticalMoved);
     reSource->installEventFilter(this);
-    pcNavigator->installEventFilter(this);
     edFindText->installEventFilter(this);
     edReplaceWith->installEventFilter(this);
     setAcceptDrops(true);
@@ -520,8 +530,6 @@ void TfrmMain::splVerticalMoved() {
 }
 
 bool TfrmMain::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == pcNavigator && event->type() == QEvent::Resize)
-        splVerticalMoved();
     if (event->type() == QEvent::FocusIn) {
         if (watched == reSource)
             reSourceEnter();

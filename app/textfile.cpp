@@ -5,6 +5,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
+#include <QMutex>
 
 #include <array>
 #include <cerrno>
@@ -333,32 +335,68 @@ void WriteTextFile(const QString& path, const QString& text, TUnencodable unenco
     }
 }
 
+namespace {
+
+// Directory listings by folder, lowercased name to the name on disk (the first in name order
+// wins). Pages check thousands of links against the same few folders on every scan, so a folder
+// is listed once; a name the listing lacks, or that has gone, lists the folder again.
+class TFolderNames {
+public:
+    QString Lookup(const QString& dir, const QString& name) {
+        const QMutexLocker lock(&FMutex);
+        const QString key = name.toLower();
+        auto it = FFolders.constFind(dir);
+        if (it != FFolders.constEnd()) {
+            const QString found = it->value(key);
+            if (!found.isEmpty() && QFileInfo::exists(QDir(dir).filePath(found)))
+                return found;
+        }
+        return List(dir).value(key);
+    }
+
+private:
+    const QHash<QString, QString>& List(const QString& dir) {
+        if (FFolders.size() > 512)
+            FFolders.clear();
+        QHash<QString, QString> names;
+        const QStringList entries =
+            QDir(dir).entryList(QDir::AllEntries | QDir::Hidden | QDir::System |
+                                    QDir::NoDotAndDotDot,
+                                QDir::Name);
+        for (const QString& e : entries) {
+            const QString key = e.toLower();
+            if (!names.contains(key)) // entries come in name order: the first one wins
+                names.insert(key, e);
+        }
+        return *FFolders.insert(dir, std::move(names));
+    }
+
+    QMutex FMutex;
+    QHash<QString, QHash<QString, QString>> FFolders;
+};
+
+TFolderNames& FolderNames() {
+    static TFolderNames names;
+    return names;
+}
+
+} // namespace
+
 QString FindPathNoCase(const QString& path) {
     if (path.isEmpty() || QFileInfo::exists(path))
         return path;
     const QString abs = QDir::cleanPath(QFileInfo(path).absoluteFilePath());
-    const QStringList parts = abs.split(u'/', Qt::SkipEmptyParts);
-    QString cur = u"/"_s;
-    for (const QString& part : parts) {
-        const QString exact = QDir(cur).filePath(part);
-        if (QFileInfo::exists(exact)) {
-            cur = exact;
-            continue;
-        }
-        const QStringList entries = QDir(cur).entryList(QDir::AllEntries | QDir::Hidden |
-                                                        QDir::System | QDir::NoDotAndDotDot);
-        QString found;
-        for (const QString& e : entries) {
-            if (e.compare(part, Qt::CaseInsensitive) == 0) {
-                found = e;
-                break;
-            }
-        }
-        if (found.isEmpty())
+    const qsizetype slash = abs.lastIndexOf(u'/');
+    if (slash < 0 || slash == abs.size() - 1)
+        return path;
+    QString dir = slash == 0 ? u"/"_s : abs.left(slash);
+    if (!QFileInfo(dir).isDir()) {
+        dir = FindPathNoCase(dir);
+        if (!QFileInfo(dir).isDir())
             return path;
-        cur = QDir(cur).filePath(found);
     }
-    return cur;
+    const QString found = FolderNames().Lookup(dir, abs.mid(slash + 1));
+    return found.isEmpty() ? path : QDir(dir).filePath(found);
 }
 
 void SetWriteFaultForTests(qint64 bytes) {
