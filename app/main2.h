@@ -3,6 +3,7 @@
 // html/navigator.cpp, ...); this header is the one place that lists them.
 #pragma once
 
+#include <QElapsedTimer>
 #include <QMainWindow>
 #include <QPointer>
 #include <QStringList>
@@ -28,7 +29,7 @@ class QToolButton;
 class QTreeWidget;
 class QWidget;
 class TRichEditEx;
-struct TSettings; // start-up and settings
+struct TSettings;   // start-up and settings
 class QProgressBar; // navigator
 class THTMLParser;  // navigator
 
@@ -354,6 +355,8 @@ private:
     void OpenNavigatorTarget(const QString& path);
     void SelectFound(const QString& text, int extra);
     int FParsePercent = -1;               // the last percent for which messages were processed
+    QElapsedTimer FParseClock;            // time since messages were last processed in a scan
+    int FContentKind = -1;                // the kind of entries lvContent shows
     bool FNavigatorRescanPending = false; // the shown page changed while a scan ran
     // ---- end of navigator ----
 

@@ -2,6 +2,7 @@
 
 #include "site/toolfunc.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -339,7 +340,9 @@ namespace {
 
 // Directory listings by folder, lowercased name to the name on disk (the first in name order
 // wins). Pages check thousands of links against the same few folders on every scan, so a folder
-// is listed once; a name the listing lacks, or that has gone, lists the folder again.
+// is listed once. A name found is checked to be still there; a name not found lists the folder
+// again unless the folder has not changed since a listing taken well after its last change
+// (time stamps are too coarse to trust a listing made in the same instant as a change).
 class TFolderNames {
 public:
     QString Lookup(const QString& dir, const QString& name) {
@@ -347,32 +350,46 @@ public:
         const QString key = name.toLower();
         auto it = FFolders.constFind(dir);
         if (it != FFolders.constEnd()) {
-            const QString found = it->value(key);
-            if (!found.isEmpty() && QFileInfo::exists(QDir(dir).filePath(found)))
-                return found;
+            const QString found = it->Names.value(key);
+            if (!found.isEmpty()) {
+                if (QFileInfo::exists(QDir(dir).filePath(found)))
+                    return found;
+            } else if (Settled(*it, QFileInfo(dir).lastModified())) {
+                return {};
+            }
         }
-        return List(dir).value(key);
+        return List(dir).Names.value(key);
     }
 
 private:
-    const QHash<QString, QString>& List(const QString& dir) {
+    struct TListing {
+        QHash<QString, QString> Names;
+        QDateTime Changed; // the folder's time stamp when it was listed
+        QDateTime Listed;
+    };
+
+    static bool Settled(const TListing& l, const QDateTime& changed) {
+        return changed.isValid() && changed == l.Changed && l.Changed.msecsTo(l.Listed) > 2000;
+    }
+
+    const TListing& List(const QString& dir) {
         if (FFolders.size() > 512)
             FFolders.clear();
-        QHash<QString, QString> names;
-        const QStringList entries =
-            QDir(dir).entryList(QDir::AllEntries | QDir::Hidden | QDir::System |
-                                    QDir::NoDotAndDotDot,
-                                QDir::Name);
+        TListing listing;
+        listing.Changed = QFileInfo(dir).lastModified();
+        listing.Listed = QDateTime::currentDateTimeUtc();
+        const QStringList entries = QDir(dir).entryList(
+            QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
         for (const QString& e : entries) {
             const QString key = e.toLower();
-            if (!names.contains(key)) // entries come in name order: the first one wins
-                names.insert(key, e);
+            if (!listing.Names.contains(key)) // entries come in name order: the first one wins
+                listing.Names.insert(key, e);
         }
-        return *FFolders.insert(dir, std::move(names));
+        return *FFolders.insert(dir, std::move(listing));
     }
 
     QMutex FMutex;
-    QHash<QString, QHash<QString, QString>> FFolders;
+    QHash<QString, TListing> FFolders;
 };
 
 TFolderNames& FolderNames() {

@@ -187,6 +187,7 @@ void TfrmMain::CreateNavigatorWidgets() {
 
     lvContent = new QListWidget(content);
     lvContent->setObjectName(u"lvContent"_s);
+    lvContent->setUniformItemSizes(true); // one line and one icon a row: no per-row measuring
     lvContent->setProperty("HelpContext", 2017);
     lvContent->setSelectionMode(QAbstractItemView::SingleSelection);
     lvContent->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -237,29 +238,44 @@ void TfrmMain::acUpdatePageExecute() {
     HpParser->ParseEditor();
 }
 
+namespace {
+// How long a scan runs before the window handles pending messages in it.
+constexpr qint64 kParseMessagesAfterMs = 25;
+} // namespace
+
 void TfrmMain::HpParserBeforeParse(QObject*) {
     SetStatusText(0, u"Анализ файла"_s);
     FParsePercent = -1;
+    FParseClock.start();
     pbParse->setGeometry(352, 3, qMax(sbPanels[1]->width() - 4, 10), 15);
     pbParse->setValue(0);
     pbParse->show();
     pbParse->raise();
+    // The indicator follows every tag, but a progress bar repaints itself at once on each new
+    // value; it is painted only when the window gets to handle messages during the scan.
+    pbParse->setUpdatesEnabled(false);
     sbStatus->repaint();
 }
 
 void TfrmMain::HpParserParse(QObject*, quint8 percentDone) {
     // Once per tag would mean thousands of event-loop turns on a large page; once per percent
-    // keeps the window responsive at a fraction of the cost.
-    if (percentDone != FParsePercent) {
-        FParsePercent = percentDone;
-        QCoreApplication::processEvents();
-    }
+    // keeps the window responsive at a fraction of the cost. A scan too short for anyone to
+    // notice (the rescan behind completion, say) is not interrupted at all.
     if (pbParse)
         pbParse->setValue(percentDone);
+    if (percentDone != FParsePercent && FParseClock.elapsed() >= kParseMessagesAfterMs) {
+        FParsePercent = percentDone;
+        pbParse->setUpdatesEnabled(true);
+        QCoreApplication::processEvents();
+        if (pbParse)
+            pbParse->setUpdatesEnabled(false);
+        FParseClock.start();
+    }
 }
 
 void TfrmMain::HpParserAfterParse(QObject*) {
     pbParse->hide();
+    pbParse->setUpdatesEnabled(true);
     SetStatusText(0, QString());
     sbStatus->repaint();
     if (FNavigatorRescanPending) {
@@ -291,10 +307,19 @@ void TfrmMain::tbPageImagesClick(QToolButton* sender) {
         return;
     sender->setChecked(true);
     const int icon = sender->property("Kind").toInt();
-    lvContent->clear();
-    for (const QString& entry : NavigatorEntries(*HpParser, icon)) {
-        auto* item = new QListWidgetItem(entry, lvContent);
-        SetRowKind(item, icon);
+    const QStringList entries = NavigatorEntries(*HpParser, icon);
+    // Every rescan (completion runs one per "=") lands here; a list that has not changed keeps
+    // its rows, and only the marks of broken targets are checked again below.
+    bool same = FContentKind == icon && lvContent->count() == entries.size();
+    for (int row = 0; same && row < entries.size(); ++row)
+        same = lvContent->item(row)->text() == entries[row];
+    if (!same) {
+        lvContent->clear();
+        for (const QString& entry : entries) {
+            auto* item = new QListWidgetItem(entry, lvContent);
+            SetRowKind(item, icon);
+        }
+        FContentKind = icon;
     }
     for (const TNavigatorKind& kind : NavigatorKinds())
         if (kind.Icon == icon && kind.Validated)

@@ -92,7 +92,12 @@ QString LinkTargetPath(const QString& link, const QString& documentPath) {
         path.truncate(fragment);
     if (path.isEmpty())
         return {};
-    // Links are lowercased before they get here; the file keeps its own spelling on disk.
+    // The link was lowercased together with the page's folder. The folder is known as it is
+    // spelt on disk, so only the link's own part needs looking up without regard to case.
+    const QString folder = ExtractFilePath(documentPath);
+    const QString lowerFolder = folder.toLower();
+    if (lowerFolder.size() == folder.size() && path.startsWith(lowerFolder))
+        path.replace(0, folder.size(), folder);
     return FindPathNoCase(path);
 }
 

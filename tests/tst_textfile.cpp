@@ -198,6 +198,22 @@ private slots:
         WriteBytes(lower, "y");
         QCOMPARE(FindPathNoCase(lower), lower);
     }
+
+    void findPathNoCaseSeesChanges() {
+        // Folder listings are remembered between look-ups; files that come and go after a
+        // look-up must still be seen.
+        QTemporaryDir dir;
+        const QString asked = dir.filePath(u"new.html"_s);
+        QCOMPARE(FindPathNoCase(asked), asked);
+        const QString created = dir.filePath(u"New.HTML"_s);
+        WriteBytes(created, "x");
+        QCOMPARE(FindPathNoCase(asked), created);
+        const QString renamed = dir.filePath(u"NEW.html"_s);
+        QVERIFY(QFile::rename(created, renamed));
+        QCOMPARE(FindPathNoCase(asked), renamed);
+        QVERIFY(QFile::remove(renamed));
+        QCOMPARE(FindPathNoCase(asked), asked);
+    }
 };
 
 QTEST_GUILESS_MAIN(TestTextFile)
