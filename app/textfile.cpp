@@ -341,8 +341,12 @@ namespace {
 // Directory listings by folder, lowercased name to the name on disk (the first in name order
 // wins). Pages check thousands of links against the same few folders on every scan, so a folder
 // is listed once. A name found is checked to be still there; a name not found lists the folder
-// again unless the folder has not changed since a listing taken well after its last change
-// (time stamps are too coarse to trust a listing made in the same instant as a change).
+// again, unless it was listed in the same batch of look-ups, or the folder has not changed since
+// a listing taken well after its last change (time stamps are too coarse to trust a listing
+// made in the same instant as a change).
+int gBatchDepth = 0;
+quint64 gBatchGeneration = 0;
+
 class TFolderNames {
 public:
     QString Lookup(const QString& dir, const QString& name) {
@@ -354,7 +358,8 @@ public:
             if (!found.isEmpty()) {
                 if (QFileInfo::exists(QDir(dir).filePath(found)))
                     return found;
-            } else if (Settled(*it, QFileInfo(dir).lastModified())) {
+            } else if ((gBatchDepth > 0 && it->Generation == gBatchGeneration) ||
+                       Settled(*it, QFileInfo(dir).lastModified())) {
                 return {};
             }
         }
@@ -366,6 +371,7 @@ private:
         QHash<QString, QString> Names;
         QDateTime Changed; // the folder's time stamp when it was listed
         QDateTime Listed;
+        quint64 Generation = 0; // the batch of look-ups it was listed in
     };
 
     static bool Settled(const TListing& l, const QDateTime& changed) {
@@ -378,6 +384,7 @@ private:
         TListing listing;
         listing.Changed = QFileInfo(dir).lastModified();
         listing.Listed = QDateTime::currentDateTimeUtc();
+        listing.Generation = gBatchDepth > 0 ? gBatchGeneration : 0;
         const QStringList entries = QDir(dir).entryList(
             QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
         for (const QString& e : entries) {
@@ -398,6 +405,15 @@ TFolderNames& FolderNames() {
 }
 
 } // namespace
+
+TPathCaseBatch::TPathCaseBatch() {
+    if (gBatchDepth++ == 0)
+        ++gBatchGeneration;
+}
+
+TPathCaseBatch::~TPathCaseBatch() {
+    --gBatchDepth;
+}
 
 QString FindPathNoCase(const QString& path) {
     if (path.isEmpty() || QFileInfo::exists(path))

@@ -71,6 +71,16 @@ bool IsReadOnlyFile(const QString& path);
 // Returns the path as it is on disk, or the given path unchanged when nothing matches.
 QString FindPathNoCase(const QString& path);
 
+// While one lives, a folder listed for FindPathNoCase is not listed again for a name it lacks:
+// for checking many links at once, when nothing is expected to change in between.
+class TPathCaseBatch {
+public:
+    TPathCaseBatch();
+    ~TPathCaseBatch();
+    TPathCaseBatch(const TPathCaseBatch&) = delete;
+    TPathCaseBatch& operator=(const TPathCaseBatch&) = delete;
+};
+
 // Test seam: makes the next writes fail as if the disk were full after `bytes` bytes
 // (-1 switches it off).
 void SetWriteFaultForTests(qint64 bytes);

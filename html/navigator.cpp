@@ -327,6 +327,7 @@ void TfrmMain::tbPageImagesClick(QToolButton* sender) {
 }
 
 void TfrmMain::acLinkValidateExecute() {
+    const TPathCaseBatch batch; // every folder is listed at most once for the whole list
     const QString page = ActiveDocumentPath();
     const QStringList& anchors = HpParser->AnchorNames();
     for (int row = 0; row < lvContent->count(); ++row) {

@@ -213,6 +213,15 @@ private slots:
         QCOMPARE(FindPathNoCase(asked), renamed);
         QVERIFY(QFile::remove(renamed));
         QCOMPARE(FindPathNoCase(asked), asked);
+        {
+            // Within one batch a folder is listed once: a file made meanwhile is not seen ...
+            const TPathCaseBatch batch;
+            QCOMPARE(FindPathNoCase(asked), asked);
+            WriteBytes(created, "x");
+            QCOMPARE(FindPathNoCase(asked), asked);
+        }
+        // ... but the next look-up sees it.
+        QCOMPARE(FindPathNoCase(asked), created);
     }
 };
 
