@@ -2,3 +2,4 @@ quorvane_test(tst_documents SOURCES tst_documents.cpp LIBS quorvane_uitestsuppor
 quorvane_test(tst_tagcommands SOURCES tst_tagcommands.cpp LIBS quorvane_uitestsupport)
 quorvane_test(tst_screenshots SOURCES tst_screenshots.cpp LIBS quorvane_uitestsupport)
 quorvane_test(tst_commandtable SOURCES tst_commandtable.cpp LIBS quorvane_uitestsupport)
+quorvane_test(tst_richeditex SOURCES tst_richeditex.cpp LIBS quorvane_uitestsupport)
