@@ -16,156 +16,106 @@ class TestCtrl : public QObject {
     Q_OBJECT
 
 private slots:
-    void modes_data();
-    void modes();
-    void emptyName_data();
-    void emptyName();
-    void confirm();
-    void cancel();
-    void fieldsHoldAtMost100();
-    void execute();
-};
+    void modes_data() {
+        QTest::addColumn<TCtrlMode>("mode");
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<QString>("nameLabel");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("value");
+        QTest::newRow("element") << TCtrlMode::Element << u"Элемент TEXT"_s << u"Имя:"_s
+                                 << u"text1"_s << u"_emptyparam"_s;
+        QTest::newRow("attribute") << TCtrlMode::Attribute << u"Добавление атрибута тега"_s
+                                   << u"Имя:"_s << QString() << QString();
+        QTest::newRow("list item")
+            << TCtrlMode::ListItem << u"Добавление элемента выпадающего списка"_s << u"Текст:"_s
+            << QString() << QString();
+    }
 
-void TestCtrl::modes_data() {
-    QTest::addColumn<TCtrlMode>("mode");
-    QTest::addColumn<QString>("type");
-    QTest::addColumn<QString>("caption");
-    QTest::addColumn<QString>("nameLabel");
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("value");
-    QTest::newRow("element text") << TCtrlMode::Element << u"text"_s << u"Элемент TEXT"_s
-                                  << u"Имя:"_s << u"text1"_s << u"_emptyparam"_s;
-    QTest::newRow("element param") << TCtrlMode::Element << u"param"_s << u"Элемент PARAM"_s
-                                   << u"Имя:"_s << u"param1"_s << u"_emptyparam"_s;
-    QTest::newRow("attribute") << TCtrlMode::Attribute << u"text"_s << u"Добавление атрибута тега"_s
-                               << u"Имя:"_s << QString() << QString();
-    QTest::newRow("list item") << TCtrlMode::ListItem << QString()
-                               << u"Добавление элемента выпадающего списка"_s << u"Текст:"_s
-                               << QString() << QString();
-}
+    void modes() {
+        QFETCH(TCtrlMode, mode);
+        QFETCH(QString, caption);
+        QFETCH(QString, nameLabel);
+        QFETCH(QString, name);
+        QFETCH(QString, value);
+        TfrmCtrl dlg(mode, u"text"_s);
+        QCOMPARE(dlg.windowTitle(), caption);
+        QCOMPARE(dlg.lblName->text(), nameLabel);
+        QCOMPARE(dlg.edName->text(), name);
+        QCOMPARE(dlg.edValue->text(), value);
+        QCOMPARE(dlg.lblBanner->text(), u"Элемент и\nассоциированное с ним значение"_s);
+        QVERIFY(dlg.btnOk->isDefault());
+        QVERIFY(dlg.edName->maxLength() == 100 && dlg.edValue->maxLength() == 100);
+        QVERIFY(!(dlg.windowFlags() & Qt::WindowCloseButtonHint));
+    }
 
-void TestCtrl::modes() {
-    QFETCH(TCtrlMode, mode);
-    QFETCH(QString, type);
-    QFETCH(QString, caption);
-    QFETCH(QString, nameLabel);
-    QFETCH(QString, name);
-    QFETCH(QString, value);
-    TfrmCtrl dlg(mode, type);
-    QCOMPARE(dlg.windowTitle(), caption);
-    QCOMPARE(dlg.lblName->text(), nameLabel);
-    QCOMPARE(dlg.lblValue->text(), u"Значение:"_s);
-    QCOMPARE(dlg.edName->text(), name);
-    QCOMPARE(dlg.edValue->text(), value);
-    QCOMPARE(dlg.lblBanner->text(), u"Элемент и\nассоциированное с ним значение"_s);
-    QCOMPARE(dlg.btnOk->text(), u"ОК"_s);
-    QVERIFY(dlg.btnOk->isDefault());
-    QCOMPARE(dlg.btnCancel->text(), u"Отмена"_s);
-    QVERIFY(!(dlg.windowFlags() & Qt::WindowCloseButtonHint));
-}
+    // A blank name is refused with the mode's message; once corrected, the name is trimmed and the
+    // value kept as typed.
+    void emptyName_data() {
+        QTest::addColumn<TCtrlMode>("mode");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("element") << TCtrlMode::Element << u"   "_s
+                                 << u"Необходимо указать имя элемента"_s;
+        QTest::newRow("attribute")
+            << TCtrlMode::Attribute << u"\t"_s << u"Необходимо указать имя атрибута"_s;
+        QTest::newRow("list item")
+            << TCtrlMode::ListItem << QString() << u"Необходимо ввести текст элемента"_s;
+    }
 
-void TestCtrl::emptyName_data() {
-    QTest::addColumn<TCtrlMode>("mode");
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("message");
-    const QString element = u"Необходимо указать имя элемента"_s;
-    const QString attribute = u"Необходимо указать имя атрибута"_s;
-    const QString item = u"Необходимо ввести текст элемента"_s;
-    QTest::newRow("element, empty") << TCtrlMode::Element << QString() << element;
-    QTest::newRow("element, three blanks") << TCtrlMode::Element << u"   "_s << element;
-    QTest::newRow("attribute, empty") << TCtrlMode::Attribute << QString() << attribute;
-    QTest::newRow("attribute, tab") << TCtrlMode::Attribute << u"\t"_s << attribute;
-    QTest::newRow("list item, empty") << TCtrlMode::ListItem << QString() << item;
-    QTest::newRow("list item, blanks") << TCtrlMode::ListItem << u"  "_s << item;
-}
-
-void TestCtrl::emptyName() {
-    QFETCH(TCtrlMode, mode);
-    QFETCH(QString, name);
-    QFETCH(QString, message);
-    TScriptedPlatform platform;
-    TfrmCtrl dlg(mode, u"text"_s);
-    dlg.edName->setText(name);
-    dlg.edValue->setText(u"v"_s);
-    dlg.btnOk->click();
-    QCOMPARE(platform.Messages(), QStringList{message});
-    // Refused: still open, nothing confirmed, the slot still holds what the caller put in.
-    QCOMPARE(dlg.result(), int(QDialog::Rejected));
-    QVERIFY(!dlg.Confirmed());
-    QCOMPARE(dlg.Exchange(), u"text"_s);
-    // The user corrects the name and confirms.
-    dlg.edName->setText(u"ok"_s);
-    dlg.btnOk->click();
-    QCOMPARE(platform.Messages().size(), 1);
-    QCOMPARE(dlg.result(), int(QDialog::Accepted));
-    QCOMPARE(dlg.Exchange(), u"ok"_s + QChar(27) + u"v"_s);
-}
-
-void TestCtrl::confirm() {
-    TScriptedPlatform platform;
-    TfrmCtrl dlg(TCtrlMode::Attribute);
-    dlg.edName->setText(u"  align \t"_s);
-    dlg.edValue->setText(u" center "_s);
-    dlg.btnOk->click();
-    QVERIFY(platform.Messages().isEmpty());
-    QCOMPARE(dlg.result(), int(QDialog::Accepted));
-    QVERIFY(dlg.Confirmed());
-    // The name trimmed, the value as typed.
-    QCOMPARE(dlg.Exchange(), u"align"_s + QChar(27) + u" center "_s);
-    QCOMPARE(dlg.ResultName(), u"align"_s);
-    QCOMPARE(dlg.ResultValue(), u" center "_s);
-}
-
-void TestCtrl::cancel() {
-    {
-        TfrmCtrl dlg(TCtrlMode::Element, u"radio"_s);
-        dlg.btnCancel->click();
+    void emptyName() {
+        QFETCH(TCtrlMode, mode);
+        QFETCH(QString, name);
+        QFETCH(QString, message);
+        TScriptedPlatform platform;
+        TfrmCtrl dlg(mode, u"text"_s);
+        dlg.edName->setText(name);
+        dlg.edValue->setText(u" v "_s);
+        dlg.btnOk->click();
+        QCOMPARE(platform.Messages(), QStringList{message});
+        // Still open, nothing confirmed, the slot still holds what the caller put in.
         QCOMPARE(dlg.result(), int(QDialog::Rejected));
-        QVERIFY(dlg.Exchange().isEmpty());
         QVERIFY(!dlg.Confirmed());
+        QCOMPARE(dlg.Exchange(), u"text"_s);
+
+        dlg.edName->setText(u"  align \t"_s);
+        dlg.btnOk->click();
+        QCOMPARE(platform.Messages().size(), 1);
+        QCOMPARE(dlg.result(), int(QDialog::Accepted));
+        QCOMPARE(dlg.Exchange(), u"align"_s + QChar(27) + u" v "_s);
     }
-    {
-        // Escape closes it the same way.
-        TfrmCtrl dlg(TCtrlMode::Element, u"radio"_s);
-        dlg.show();
-        QTest::keyClick(&dlg, Qt::Key_Escape);
-        QVERIFY(!dlg.isVisible());
-        QVERIFY(dlg.Exchange().isEmpty());
+
+    void cancelEmptiesTheSlot() {
+        for (bool escape : {false, true}) {
+            TfrmCtrl dlg(TCtrlMode::Element, u"radio"_s);
+            dlg.show();
+            if (escape)
+                QTest::keyClick(&dlg, Qt::Key_Escape);
+            else
+                dlg.btnCancel->click();
+            QVERIFY(!dlg.isVisible() && !dlg.Confirmed());
+            QVERIFY(dlg.Exchange().isEmpty());
+        }
     }
-}
 
-void TestCtrl::fieldsHoldAtMost100() {
-    TfrmCtrl dlg(TCtrlMode::Attribute);
-    dlg.show();
-    QTest::keyClicks(dlg.edName, QString(120, u'n'));
-    QTest::keyClicks(dlg.edValue, QString(130, u'v'));
-    QCOMPARE(dlg.edName->text().size(), 100);
-    QCOMPARE(dlg.edValue->text().size(), 100);
-}
+    void execute() {
+        TScriptedPlatform platform;
+        QString name, value;
+        platform.QueueDialog([](QDialog* d) {
+            static_cast<TfrmCtrl*>(d)->btnOk->click();
+            return d->result();
+        });
+        QVERIFY(TfrmCtrl::Execute(nullptr, TCtrlMode::Element, u"checkbox"_s, &name, &value));
+        QCOMPARE(name, u"checkbox1"_s);
+        QCOMPARE(value, u"_emptyparam"_s);
+        QCOMPARE(platform.Calls.value(0).Proposed, u"Элемент CHECKBOX"_s);
 
-void TestCtrl::execute() {
-    TScriptedPlatform platform;
-    QString name = u"before"_s, value = u"before"_s;
-
-    // Accepted with the presets.
-    platform.QueueDialog([](QDialog* d) {
-        static_cast<TfrmCtrl*>(d)->btnOk->click();
-        return d->result();
-    });
-    QVERIFY(TfrmCtrl::Execute(nullptr, TCtrlMode::Element, u"checkbox"_s, &name, &value));
-    QCOMPARE(name, u"checkbox1"_s);
-    QCOMPARE(value, u"_emptyparam"_s);
-    QCOMPARE(platform.Calls.size(), 1);
-    QCOMPARE(platform.Calls[0].Kind, u"dialog"_s);
-    QCOMPARE(platform.Calls[0].Text, u"TfrmCtrl"_s);
-    QCOMPARE(platform.Calls[0].Proposed, u"Элемент CHECKBOX"_s);
-
-    // Closed as "accepted" without the OK button having confirmed anything: no result.
-    platform.QueueDialog([](QDialog*) { return int(QDialog::Accepted); });
-    QVERIFY(!TfrmCtrl::Execute(nullptr, TCtrlMode::Element, u"text"_s, &name, &value));
-    QCOMPARE(name, u"checkbox1"_s);
-    QVERIFY(platform.Unanswered.isEmpty());
-}
+        // Closed as "accepted" without the OK button having confirmed anything: no result.
+        platform.QueueDialog([](QDialog*) { return int(QDialog::Accepted); });
+        QVERIFY(!TfrmCtrl::Execute(nullptr, TCtrlMode::Element, u"text"_s, &name, &value));
+        QCOMPARE(name, u"checkbox1"_s);
+        QVERIFY(platform.Unanswered.isEmpty());
+    }
+};
 
 QTEST_MAIN(TestCtrl)
 #include "tst_ctrl.moc"
