@@ -5,6 +5,10 @@
 
 #include "app/about.h"   // about and options shots
 #include "app/options.h" // about and options shots
+#include "markup/ctrl.h"
+
+#include <QAction>
+#include <QDialog>
 
 #include <QDir>
 #include <QListWidget>
@@ -54,6 +58,44 @@ private slots:
         w.lvContent->setCurrentItem(news.constFirst());
         QTest::qWait(50);
         Save(w.pcNavigator, u"navigator.png"_s);
+    }
+
+    // Completion: typing an attribute name and "=" opens the value list at the caret.
+    void completionList() {
+        TWindowFixture f;
+        TfrmMain& w = *f.W;
+        w.resize(1200, 800);
+        f.Open(QStringLiteral(QUORVANE_SAMPLE_SITE "/index.html"));
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        const int pos = int(w.reSource->Text().indexOf(u"<p class=\"note\">"_s)) + 2;
+        w.reSource->Select(pos, 0);
+        w.reSource->setFocus();
+        f.Type(u" align="_s);
+        QTRY_VERIFY(w.lbCompletion->isVisible());
+        Save(&w, u"completion.png"_s);
+        QTest::keyClick(w.lbCompletion, Qt::Key_Escape);
+    }
+
+    // The tag attribute editor on the sample page's logo picture, and the name/value dialog.
+    void tagEditorAndNameValue() {
+        TWindowFixture f;
+        TfrmMain& w = *f.W;
+        w.resize(1200, 800);
+        f.Open(QStringLiteral(QUORVANE_SAMPLE_SITE "/index.html"));
+        w.reSource->Select(int(w.reSource->Text().indexOf(u"<img src=\"images/logo"_s)) + 3, 0);
+        f.Platform.QueueDialog([this](QDialog* dlg) {
+            dlg->show();
+            if (QTest::qWaitForWindowExposed(dlg))
+                Save(dlg, u"tag-editor.png"_s);
+            return int(QDialog::Rejected);
+        });
+        w.acEditTag->trigger();
+        QCOMPARE(f.Platform.Calls.size(), 1);
+
+        TfrmCtrl ctrl(TCtrlMode::Element, u"text"_s);
+        ctrl.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&ctrl));
+        Save(&ctrl, u"name-value.png"_s);
     }
 
     // The about window (also the splash) and the options dialog.
