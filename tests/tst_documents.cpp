@@ -210,12 +210,11 @@ private slots:
         QCOMPARE(ReadBytes(b), QByteArray("b\r\n"));
         QVERIFY(w.isVisible());
         QCOMPARE(w.ModifiedFlags, (QStringList{u"0"_s, u"1"_s}));
-    }
-
-    void quitWithCleanDocumentsAsksNothing() {
-        TWindowFixture f;
-        f.Open(f.Page(u"a.html"_s, u"a\n"_s));
-        QVERIFY(f.W->close());
+        // Once nothing is modified, quitting asks nothing more.
+        f.Platform.Clear();
+        w.ModifiedFlags[1] = u"0"_s;
+        w.reSource->SetModified(false);
+        QVERIFY(w.close());
         QVERIFY(f.Platform.Messages().isEmpty());
     }
 
@@ -282,36 +281,32 @@ private slots:
         QVERIFY(!w.acSaveAll->isEnabled());
     }
 
-    void saveAsProposal_data() {
+    void saveAsProposals_data() {
         QTest::addColumn<QString>("folder");
         QTest::addColumn<QString>("sep");
+        QTest::addColumn<int>("type"); // -1: the first proposal, else the type picked
         QTest::addColumn<QString>("proposal");
-        QTest::newRow("drive root") << u"C:\\"_s << u"\\"_s << u"C:\\Безымянный"_s;
-        QTest::newRow("windows folder") << u"C:\\site"_s << u"\\"_s << u"C:\\site\\Безымянный"_s;
-        QTest::newRow("root") << u"/"_s << u"/"_s << u"/Безымянный"_s;
-        QTest::newRow("folder") << u"/home/u"_s << u"/"_s << u"/home/u/Безымянный"_s;
+        QTest::newRow("drive root") << u"C:\\"_s << u"\\"_s << -1 << u"C:\\Безымянный"_s;
+        QTest::newRow("windows folder")
+            << u"C:\\site"_s << u"\\"_s << -1 << u"C:\\site\\Безымянный"_s;
+        QTest::newRow("root") << u"/"_s << u"/"_s << -1 << u"/Безымянный"_s;
+        QTest::newRow("folder") << u"/home/u"_s << u"/"_s << -1 << u"/home/u/Безымянный"_s;
+        QTest::newRow("xhtml") << u"/site"_s << u"/"_s << 0 << u"/site/Безымянный.xhtml"_s;
+        QTest::newRow("html") << u"/site"_s << u"/"_s << 1 << u"/site/Безымянный.html"_s;
+        QTest::newRow("cold fusion") << u"/site"_s << u"/"_s << 2 << u"/site/Безымянный.cfm"_s;
+        QTest::newRow("asp") << u"/site"_s << u"/"_s << 3 << u"/site/Безымянный.asp"_s;
+        QTest::newRow("css") << u"/site"_s << u"/"_s << 4 << u"/site/Безымянный"_s;
+        QTest::newRow("type in a drive root")
+            << u"C:\\"_s << u"\\"_s << 1 << u"C:\\Безымянный.html"_s;
     }
-    void saveAsProposal() {
+    void saveAsProposals() {
         QFETCH(QString, folder);
         QFETCH(QString, sep);
-        QFETCH(QString, proposal);
-        QCOMPARE(ProposedSaveAsName(folder, sep[0]), proposal);
-    }
-
-    void saveAsTypeChange_data() {
-        QTest::addColumn<int>("type");
-        QTest::addColumn<QString>("name");
-        QTest::newRow("xhtml") << 0 << u"/site/Безымянный.xhtml"_s;
-        QTest::newRow("html") << 1 << u"/site/Безымянный.html"_s;
-        QTest::newRow("cold fusion") << 2 << u"/site/Безымянный.cfm"_s;
-        QTest::newRow("asp") << 3 << u"/site/Безымянный.asp"_s;
-        QTest::newRow("css") << 4 << u"/site/Безымянный"_s;
-    }
-    void saveAsTypeChange() {
         QFETCH(int, type);
-        QFETCH(QString, name);
-        QCOMPARE(SaveAsTypeChangeName(u"/site"_s, type, u'/'), name);
-        QCOMPARE(SaveAsTypeChangeName(u"C:\\"_s, 1, u'\\'), u"C:\\Безымянный.html"_s);
+        QFETCH(QString, proposal);
+        QCOMPARE(type < 0 ? ProposedSaveAsName(folder, sep[0])
+                          : SaveAsTypeChangeName(folder, type, sep[0]),
+                 proposal);
     }
 
     void saveAsDialogRequest() {
@@ -452,18 +447,6 @@ private slots:
         w.acSelectAll->trigger();
         QCOMPARE(w.reSource->SelLength(), 4);
         QVERIFY(w.acCopy->isEnabled() && w.acCut->isEnabled() && w.cbHeaderStyle->isEnabled());
-    }
-
-    void caretStatus() {
-        TWindowFixture f;
-        TfrmMain& w = *f.W;
-        f.Open(f.Page(u"a.html"_s, u"ab\ncd\nef\n"_s));
-        w.reSource->Select(0, 0);
-        QCOMPARE(w.StatusText(2), u"1:   1 > 1"_s);
-        w.reSource->Select(3, 0);
-        QCOMPARE(w.StatusText(2), u"2:   1 > 4"_s);
-        w.reSource->Select(5, 0);
-        QCOMPARE(w.StatusText(2), u"2:   3 > 6"_s);
     }
 };
 
