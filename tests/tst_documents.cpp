@@ -195,12 +195,8 @@ private slots:
     void quitAsksInTabOrderAndCancelStops() {
         TWindowFixture f;
         TfrmMain& w = *f.W;
-        const QString a = f.Page(u"a.html"_s, u"a\n"_s);
-        const QString b = f.Page(u"b.html"_s, u"b\n"_s);
-        f.Open(a);
-        f.Type(u"1"_s);
-        f.Open(b);
-        f.Type(u"2"_s);
+        const QString a = f.OpenTyped(u"a.html"_s, u"a\n"_s, u"1"_s);
+        const QString b = f.OpenTyped(u"b.html"_s, u"b\n"_s, u"2"_s);
         f.Platform.QueueAnswer(TAnswer::Yes);
         f.Platform.QueueAnswer(TAnswer::Cancel);
         QVERIFY(!w.close());
@@ -264,12 +260,8 @@ private slots:
     void saveAllWritesLiveEditorText() {
         TWindowFixture f;
         TfrmMain& w = *f.W;
-        const QString a = f.Page(u"a.html"_s, u"a\n"_s);
-        const QString b = f.Page(u"b.html"_s, u"b\n"_s);
-        f.Open(a);
-        f.Type(u"1"_s);
-        f.Open(b);
-        f.Type(u"2"_s);
+        const QString a = f.OpenTyped(u"a.html"_s, u"a\n"_s, u"1"_s);
+        const QString b = f.OpenTyped(u"b.html"_s, u"b\n"_s, u"2"_s);
         w.tcEditor->setCurrentIndex(0);
         f.Type(u"3"_s); // typed after the last switch: only the editor holds it
         QVERIFY(w.acSaveAll->isEnabled());

@@ -1,5 +1,4 @@
 // The insertion core and the simple tag commands: text, caret, undo and read-only pages.
-#include "app/insertion.h"
 #include "app/textfile.h"
 #include "support/windowfixture.h"
 
@@ -141,13 +140,6 @@ private slots:
         f.Platform.QueueColor(std::nullopt);
         w.acInsertColor->trigger();
         QCOMPARE(w.reSource->Text(), u"\"#ff0000\""_s);
-    }
-
-    void inputTagText() {
-        const TInsertion ins = InputTagInsertion(u"text"_s, u"login"_s, u"гость"_s);
-        QCOMPARE(ins.Text, u"<input type=\"text\" name=\"login\" value=\"гость\" />"_s);
-        QCOMPARE(ins.K, 0);
-        QVERIFY(ins.LineBreak);
     }
 
     void shortcutsFromTheEditor_data() {

@@ -36,3 +36,17 @@ void TWindowFixture::Open(const QString& path) {
 void TWindowFixture::Type(const QString& text) {
     QTest::keyClicks(W->reSource, text);
 }
+
+QString TWindowFixture::OpenTyped(const QString& name, const QString& text, const QString& typed) {
+    const QString path = Page(name, text);
+    Open(path);
+    Type(typed);
+    return path;
+}
+
+void TWindowFixture::ShowText(const QString& text, int caret) {
+    Open(Page(QStringLiteral("page.html"), text));
+    // Reading ends the last line with a line break; the cases want the text exactly.
+    W->reSource->SetText(text);
+    W->reSource->Select(caret, 0);
+}

@@ -20,6 +20,11 @@ public:
     // Opens a file the way dropped files and other windows do.
     void Open(const QString& path);
     void Type(const QString& text);
+    // Writes a page, opens it and types into it; returns its path.
+    QString OpenTyped(const QString& name, const QString& text, const QString& typed);
+    // Opens a page holding exactly the text (no final line break added) with the caret at
+    // the given position.
+    void ShowText(const QString& text, int caret);
 
     testutil::TIsolatedHome Home;
     QTemporaryDir Dir;
