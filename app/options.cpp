@@ -1,4 +1,5 @@
 #include "app/options.h"
+#include "widgets/dialogbuttons.h"
 
 #include "app/platform.h"
 #include "app/rcstring.h"
@@ -107,18 +108,11 @@ void TfrmOptions::CreateWidgets() {
     root->addLayout(grid);
     root->addStretch(1);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->setContentsMargins(12, 0, 12, 0);
-    buttons->addStretch(1);
-    btnApply = new QPushButton(u"ОК"_s, this);
-    btnApply->setObjectName(u"btnApply"_s);
-    btnApply->setDefault(true);
-    btnCancel = new QPushButton(u"Отмена"_s, this);
-    btnCancel->setObjectName(u"btnCancel"_s);
+    const TOkCancelRow buttons = MakeOkCancelRow(this, u"btnApply"_s, 12);
+    btnApply = buttons.Ok;
+    btnCancel = buttons.Cancel;
     btnCancel->setAutoDefault(false);
-    buttons->addWidget(btnApply);
-    buttons->addWidget(btnCancel);
-    root->addLayout(buttons);
+    root->addLayout(buttons.Layout);
 
     connect(btnBrowseOpen, &QPushButton::clicked, this, &TfrmOptions::btnBrowseOpenClick);
     connect(btnBrowseSave, &QPushButton::clicked, this, &TfrmOptions::btnBrowseSaveClick);

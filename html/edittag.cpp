@@ -1,4 +1,5 @@
 #include "html/edittag.h"
+#include "widgets/dialogbuttons.h"
 
 #include "app/RichEditEx.h"
 #include "app/platform.h"
@@ -96,16 +97,10 @@ TfrmTag::TfrmTag(TRichEditEx* editor, const TValueSources& sources, QWidget* par
     miDeleteProperty = pmEditTag->addAction(u"Удалить атрибут"_s);
     miDeleteProperty->setObjectName(u"miDeleteProperty"_s);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    btnOK = new QPushButton(u"ОК"_s, this);
-    btnOK->setObjectName(u"btnOK"_s);
-    btnOK->setDefault(true);
-    btnCancel = new QPushButton(u"Отмена"_s, this);
-    btnCancel->setObjectName(u"btnCancel"_s);
-    buttons->addWidget(btnOK);
-    buttons->addWidget(btnCancel);
-    root->addLayout(buttons);
+    const TOkCancelRow buttons = MakeOkCancelRow(this, u"btnOK"_s, 0);
+    btnOK = buttons.Ok;
+    btnCancel = buttons.Cancel;
+    root->addLayout(buttons.Layout);
     resize(230, 300);
 
     htTag = new THTMLTag(this);

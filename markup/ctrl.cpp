@@ -1,4 +1,5 @@
 #include "markup/ctrl.h"
+#include "widgets/dialogbuttons.h"
 
 #include "app/platform.h"
 
@@ -51,17 +52,10 @@ TfrmCtrl::TfrmCtrl(TCtrlMode mode, const QString& exchange, QWidget* parent)
     form->addRow(lblValue, edValue);
     root->addLayout(form);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->setContentsMargins(12, 0, 12, 0);
-    buttons->addStretch(1);
-    btnOk = new QPushButton(u"ОК"_s, this);
-    btnOk->setObjectName(u"btnOk"_s);
-    btnOk->setDefault(true);
-    btnCancel = new QPushButton(u"Отмена"_s, this);
-    btnCancel->setObjectName(u"btnCancel"_s);
-    buttons->addWidget(btnOk);
-    buttons->addWidget(btnCancel);
-    root->addLayout(buttons);
+    const TOkCancelRow buttons = MakeOkCancelRow(this, u"btnOk"_s, 12);
+    btnOk = buttons.Ok;
+    btnCancel = buttons.Cancel;
+    root->addLayout(buttons.Layout);
 
     connect(btnOk, &QPushButton::clicked, this, &TfrmCtrl::btnOkClick);
     connect(btnCancel, &QPushButton::clicked, this, &TfrmCtrl::btnCancelClick);
