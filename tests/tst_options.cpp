@@ -72,15 +72,8 @@ class TestOptions : public QObject {
     std::optional<TScriptedPlatform> Platform;
 
 private slots:
-    void init() {
-        Home.emplace();
-        Platform.emplace();
-    }
-
-    void cleanup() {
-        Platform.reset();
-        Home.reset();
-    }
+    void init() { Home.emplace(), Platform.emplace(); }
+    void cleanup() { Platform.reset(), Home.reset(); }
 
     void showsTheCurrentValues() {
         WriteSettings(InstalledFont(), u"14"_s);
@@ -106,8 +99,7 @@ private slots:
         });
     }
 
-    // A font and a size the lists do not offer leave the lists without a selection, and "ОК"
-    // then keeps the editor's values.
+    // A font and a size the lists lack select nothing, and "ОК" keeps the editor's values.
     void valuesTheListsDoNotOffer() {
         WriteSettings(u"No Such Font"_s, u"19"_s);
         TfrmMain w;
@@ -169,8 +161,8 @@ private slots:
         QCOMPARE(LoadSettings(TIniFile(SettingsFilePath())).Settings, before);
     }
 
-    // Each browser asks with its own prompt (65276 to 65278) and starts in the shown page's
-    // folder; a browser closed without a choice leaves the field as it was.
+    // Each browser has its own prompt and starts in the shown page's folder; closed without a
+    // choice, it leaves the field as it was.
     void browseButtons_data() {
         QTest::addColumn<int>("which");
         QTest::newRow("open, page shown") << 0;

@@ -1,5 +1,5 @@
-// The program's start and end: the settings file carried between runs, the View switches, the
-// command-line page, the Projects folder, the splash and the about window.
+// The program's start and end: the settings file, the View switches, the command line, the
+// Projects folder, the splash and the about window.
 #include "app/RichEditEx.h"
 #include "app/about.h"
 #include "app/apphome.h"
@@ -77,17 +77,8 @@ class TestStartup : public QObject {
     }
 
 private slots:
-    void init() {
-        Home.emplace();
-        Platform.emplace();
-        Dir.emplace();
-    }
-
-    void cleanup() {
-        Dir.reset();
-        Platform.reset();
-        Home.reset();
-    }
+    void init() { Home.emplace(), Platform.emplace(), Dir.emplace(); }
+    void cleanup() { Dir.reset(), Platform.reset(), Home.reset(); }
 
     void firstRunUsesDefaultsAndWritesAllSevenKeys() {
         Window w = Start();
@@ -169,10 +160,6 @@ private slots:
             QCOMPARE(w->reSource->lineWrapMode(), QPlainTextEdit::NoWrap);
             QCOMPARE(w->reSource->SelStart(), 3);
             QCOMPARE(w->reSource->SelText(), u"Первая строк"_s);
-            w->acWordWrap->trigger();
-            QCOMPARE(w->reSource->lineWrapMode(), QPlainTextEdit::WidgetWidth);
-            QCOMPARE(w->reSource->SelText(), u"Первая строк"_s);
-            w->acWordWrap->trigger();
             w->acNavigator->trigger();
             QVERIFY(!w->acNavigator->isChecked() && !w->pcNavigator->isVisible());
             // A close cancelled at the save question writes nothing.
@@ -190,8 +177,6 @@ private slots:
         QVERIFY(!again->acWordWrap->isChecked());
         QCOMPARE(again->reSource->lineWrapMode(), QPlainTextEdit::NoWrap);
         QVERIFY(!again->acNavigator->isChecked() && !again->pcNavigator->isVisible());
-        again->acNavigator->trigger();
-        QVERIFY(again->acNavigator->isChecked() && again->pcNavigator->isVisible());
     }
 
     // Only an existing page opens; anything else opens nothing, and without a message.
