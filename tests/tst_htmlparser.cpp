@@ -151,26 +151,19 @@ private slots:
         row("two blanks before = hide the value", u"<a href  =\"x.html\">"_s, Links, {});
         row("blank and = inside a value collapse", u"<a href=\"a = b.html\">"_s, Links,
             {u"a=b.html"_s});
-        row("line breaks and tabs between attributes", u"<a\r\nhref=x.html\tname=n>"_s, Links,
-            {u"x.html"_s});
         row("unclosed quote gives nothing", u"<a href=\"x.html>"_s, Links, {});
         row("final slash dropped from an unquoted value", u"<a href=dir/>"_s, Links, {u"dir"_s});
         row("first > ends the tag", u"<a title=\"1>0\" href=\"x.html\">"_s, Links, {});
-        row("commented-out link", u"<!-- <a href=\"c.html\"> -->"_s, Links, {});
         row("Cyrillic and Yo lowercased", u"<a href=\"Страница-ЁЖ.HTML\">"_s, Links,
             {u"страница-ёж.html"_s});
         row("unterminated tag ends the scan", u"<a href=x.html><img src=y.gif <a href=z.html"_s,
             Links, {u"x.html"_s});
-        row("anchor names", u"<a name=\"Top\"></a><a href=\"#top\" name=top>"_s, Anchors,
-            {u"top"_s});
-        row("quoted value with a leading blank", u"<img src=\" pic.gif\">"_s, Images, {});
         row("closing quote glued to the next attribute", u"<img src=\"a.gif\"alt=\"b\">"_s, Images,
             {u"a.gif\"alt=\"b"_s});
         row("match inside an earlier quoted value",
             u"<img alt=\"see src=fake.gif\" src=\"real.gif\">"_s, Images, {u"fake.gif\""_s});
         row("markup inside a script is seen",
             u"<script>document.write('<img src=w.gif>')</script>"_s, Images, {u"w.gif"_s});
-        row("script src", u"<script src=\"Lib.JS\">if (a<b) {}</script>"_s, Scripts, {u"lib.js"_s});
         row("frames and iframes", u"<frame src=a.html><iframe src=b.html><FRAME SRC=A.HTML>"_s,
             Frames, {u"a.html"_s, u"b.html"_s});
         row("style sheets keep duplicates", u"<link href=a.css><link rel=icon><LINK HREF=A.CSS>"_s,
@@ -178,9 +171,6 @@ private slots:
 
         row("title keeps its case", u"<TITLE>Моя Страница</TITLE>"_s, Title, {u"Моя Страница"_s});
         row("title across line breaks", u"<title>One\r\nTwo</title>"_s, Title, {u"One  Two"_s});
-        row("title not trimmed", u"<title> A </title>"_s, Title, {u" A "_s});
-        row("meta name", u"<meta name=\"Author\" content=\"Ivan Petrov\">"_s, Author,
-            {u"ivan petrov"_s});
         const QString both = u"<meta http-equiv=\"description\" name=\"author\" content=\"X\">"_s;
         row("http-equiv wins over name", both, Description, {u"x"_s});
         row("name ignored when http-equiv given", both, Author, {});
@@ -191,8 +181,6 @@ private slots:
         row("every dot counts", u"<style>\n.a\r\n{ color: red }\n.b\t{ margin: 1.5em}\n</style>"_s,
             Classes, {u"a"_s, u"b"_s, u"5em}"_s});
         row("empty names kept", u"<style>. {x} p.</style>"_s, Classes, {QString(), QString()});
-        row("duplicates and case kept", u"<style>.Big{} .Big{}</style>"_s, Classes,
-            {u"Big"_s, u"Big"_s});
         row("block ends at the next <", u"<style>.a{} a<b .c{}</style>"_s, Classes, {u"a"_s});
     }
 
@@ -283,10 +271,7 @@ private slots:
 
     void ProgressOnHugeText() {
         // 100 times the length no longer fits in 32 bits.
-        const qsizetype filler = 22'000'000;
-        QString html = u"<a>"_s;
-        html.append(QString(filler, u'x'));
-        html.append(u"<b>"_s);
+        const QString html = u"<a>"_s + QString(22'000'000, u'x') + u"<b>"_s;
         THTMLParser p;
         TEventLog log(p);
         p.Parse(html);

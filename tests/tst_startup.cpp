@@ -101,25 +101,6 @@ private slots:
         QVERIFY(Platform->Calls.isEmpty());
     }
 
-    // Comments and unknown keys of a hand-edited file survive the write at the end.
-    void settingsFileIsAppliedAndKeptAsItWas() {
-        const QByteArray ini = "; hand-edited\r\n[Shell]\r\nOpenFrom=/srv/\xD1\xE0\xE9\xF2\r\n"
-                               "SaveTo=/srv/save\r\nPicsIn=/srv/pics\r\nColour=blue\r\n"
-                               "[Editor]\r\nFontName=DejaVu Sans Mono\r\nFontSize=14\r\n"
-                               "[Interface]\r\nIsWordWrap=0\r\nNavVisible=0\r\n";
-        testutil::WriteBytes(SettingsFilePath(), ini);
-        Window w = Start();
-        QCOMPARE(QStringList({w->OpenDialogDir, w->SaveDialogDir, w->PicsDialogDir}),
-                 QStringList({u"/srv/Сайт"_s, u"/srv/save"_s, u"/srv/pics"_s}));
-        QCOMPARE(w->reSource->font().family(), u"DejaVu Sans Mono"_s);
-        QCOMPARE(w->reSource->font().pointSize(), 14);
-        QVERIFY(!w->acWordWrap->isChecked());
-        QCOMPARE(w->reSource->lineWrapMode(), QPlainTextEdit::NoWrap);
-        QVERIFY(!w->acNavigator->isChecked() && !w->pcNavigator->isVisibleTo(w.get()));
-        QVERIFY(w->close());
-        QCOMPARE(testutil::ReadBytes(SettingsFilePath()), ini);
-    }
-
     // Whatever lies at "Projects", the start goes on silently and leaves an existing one alone.
     void projectsFolder_data() {
         QTest::addColumn<QString>("before");
