@@ -1,5 +1,5 @@
-// The name/value dialog in its three modes: captions and presets, the empty-name refusal, the
-// exchange slot after "ОК" and "Отмена", and showing it through the platform layer.
+// The name/value dialog in its three modes: captions, presets, the empty-name refusal, the
+// exchange slot. tst_quicklistswindow shows it through the platform layer.
 #include "markup/ctrl.h"
 #include "support/scriptedplatform.h"
 
@@ -48,8 +48,7 @@ private slots:
         QVERIFY(!(dlg.windowFlags() & Qt::WindowCloseButtonHint));
     }
 
-    // A blank name is refused with the mode's message; once corrected, the name is trimmed and the
-    // value kept as typed.
+    // A blank name is refused; a corrected one is trimmed, the value kept as typed.
     void emptyName_data() {
         QTest::addColumn<TCtrlMode>("mode");
         QTest::addColumn<QString>("name");
@@ -72,7 +71,7 @@ private slots:
         dlg.edValue->setText(u" v "_s);
         dlg.btnOk->click();
         QCOMPARE(platform.Messages(), QStringList{message});
-        // Still open, nothing confirmed, the slot still holds what the caller put in.
+        // Still open, the slot unchanged.
         QCOMPARE(dlg.result(), int(QDialog::Rejected));
         QVERIFY(!dlg.Confirmed());
         QCOMPARE(dlg.Exchange(), u"text"_s);
@@ -97,19 +96,10 @@ private slots:
         }
     }
 
-    void execute() {
+    // Closed as "accepted" without the OK button having confirmed anything: no result.
+    void acceptedWithoutOk() {
         TScriptedPlatform platform;
-        QString name, value;
-        platform.QueueDialog([](QDialog* d) {
-            static_cast<TfrmCtrl*>(d)->btnOk->click();
-            return d->result();
-        });
-        QVERIFY(TfrmCtrl::Execute(nullptr, TCtrlMode::Element, u"checkbox"_s, &name, &value));
-        QCOMPARE(name, u"checkbox1"_s);
-        QCOMPARE(value, u"_emptyparam"_s);
-        QCOMPARE(platform.Calls.value(0).Proposed, u"Элемент CHECKBOX"_s);
-
-        // Closed as "accepted" without the OK button having confirmed anything: no result.
+        QString name = u"checkbox1"_s, value;
         platform.QueueDialog([](QDialog*) { return int(QDialog::Accepted); });
         QVERIFY(!TfrmCtrl::Execute(nullptr, TCtrlMode::Element, u"text"_s, &name, &value));
         QCOMPARE(name, u"checkbox1"_s);

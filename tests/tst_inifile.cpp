@@ -15,7 +15,7 @@ class TstIniFile : public QObject {
 
     QTemporaryDir FDir;
 
-    // A file of the test's own, written with the bytes given (none: no file).
+    // A file of the test's own with these bytes (null: no file).
     QString Fresh(const QString& name, const QByteArray& bytes) {
         const QString path = FDir.filePath(name);
         QFile::remove(path);
@@ -101,7 +101,6 @@ private slots:
         QTest::newRow("value at the length limit")
             << longFile << u"S"_s << u"exact"_s << QString(max, u'e');
         QTest::newRow("longer value cut") << longFile << u"S"_s << u"long"_s << QString(max, u'l');
-        QTest::newRow("missing file") << QByteArray() << u"Shell"_s << u"OpenFrom"_s << u"DEF"_s;
     }
 
     void read() {
@@ -139,7 +138,7 @@ private slots:
         QCOMPARE(ini.ReadBool(u"N", u"v", true), !isNumber || integer != 0);
     }
 
-    // A refused write throws, names the reason and leaves the file (and its folder) as it was.
+    // A refused write throws, names the reason and leaves the file and folder as they were.
     void refusedWrites_data() {
         QTest::addColumn<QString>("setup");
         QTest::addColumn<QString>("value");

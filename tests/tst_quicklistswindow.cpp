@@ -1,5 +1,4 @@
-// The quick-insert lists in the main window: a choice edits the open page with the caret where
-// it belongs, the list returns to its caption, and the form elements drive their dialogs.
+// The quick-insert lists in the main window; the caret rule of each kind is in tst_quicklists.
 #include "html/HTMLParser.h"
 #include "markup/ctrl.h"
 #include "support/windowfixture.h"
@@ -20,18 +19,16 @@ const int At = int(Text.indexOf(u"Привет"_s));
 QString TextWith(const QString& insertedAt) {
     return QString(Text).insert(At, insertedAt);
 }
-
-// The page with "Привет" replaced.
 QString TextReplaced(const QString& by) {
     return QString(Text).replace(At, 6, by);
-}
+} // "Привет"
 
 void Choose(QComboBox* list, int index) {
     list->setCurrentIndex(index);
     emit list->activated(index);
 }
 
-// Answers the name/value dialog with a name and value (or presses "Отмена" when name is null).
+// Answers the name/value dialog, or presses "Отмена" when name is null.
 std::function<int(QDialog*)> CtrlAnswer(const std::optional<QString>& name,
                                         const QString& value = {}) {
     return [name, value](QDialog* d) {
@@ -98,17 +95,12 @@ private slots:
         w.reSource->Select(At, 6);
         Choose(w.cbColdFusion, 1);
         QCOMPARE(WithCaret(), TextReplaced(u"<cfquery name=\"\" datasource=\"\">|</cfquery>"_s));
-        w.reSource->selectAll();
-        Choose(w.cbScriptType, 3);
-        QCOMPARE(WithCaret(), u"<script language=\"JavaScript1.2\" type=\"text/javascript1.2\">\n"
-                              u"<![CDATA[\n|\n\n]]>\n</script>\n"_s);
-        QCOMPARE(w.cbScriptType->currentIndex(), 0);
     }
 
     void headingNeedsSelection() {
         TfrmMain& w = Open();
         QVERIFY(!w.cbHeaderStyle->isEnabled() && !w.acCut->isEnabled());
-        // Nothing selected: the page stays as it is and the list keeps showing the entry.
+        // Nothing selected: nothing changes and the list keeps the entry.
         Choose(w.cbHeaderStyle, 3);
         QCOMPARE(w.reSource->Text(), Text);
         QCOMPARE(w.cbHeaderStyle->currentIndex(), 3);
@@ -121,11 +113,11 @@ private slots:
         QVERIFY(!w.cbHeaderStyle->isEnabled() && !w.acCopy->isEnabled());
     }
 
-    // The form entries other than the image button: what they ask and what they insert.
+    // What the form entries (but the image button) ask and insert.
     void formElement_data() {
         QTest::addColumn<int>("index");
         QTest::addColumn<std::optional<QString>>("answer"); // null: cancelled
-        QTest::addColumn<QString>("asked");                 // the box or dialog and its preset
+        QTest::addColumn<QString>("asked");                 // box or dialog, and its preset
         QTest::addColumn<QString>("inserted");
         const QString searchBox =
             u"Строка критерия поиска|Введите поясняющий текст / Искать текст:"_s;
@@ -165,9 +157,7 @@ private slots:
     // A title typed since the last scan is what the dialog's caller sees.
     void headScannedBeforeDialog() {
         TfrmMain& w = Open();
-        auto* parser = w.findChild<THTMLParser*>();
-        if (!parser)
-            QSKIP("the window has no page scanner");
+        THTMLParser* parser = w.HpParser;
         w.reSource->Select(0, 0);
         w.reSource->ReplaceSelection(u"<head><title>Анкета</title></head>\n"_s);
         QString seen;
@@ -196,7 +186,7 @@ private slots:
         F->Platform.QueueOpen(picture ? std::optional(TOpenFileResult{*picture, false})
                                       : std::nullopt);
         Choose(w.cbFormElement, 10);
-        // The picture sits before the closing "/>"; the caret waits at the start of the next line.
+        // The picture goes before "/>"; the caret at the start of the next line.
         QCOMPARE(WithCaret(),
                  TextWith(u"<input type=\"image\" name=\"go\" value=\"Вперёд\"  src=\""_s + src +
                           u"\"/>\n|"_s));
@@ -205,7 +195,7 @@ private slots:
         QVERIFY(F->Platform.OpenRequests[0].OfferReadOnly);
     }
 
-    // Nothing changes; the image button still asks for name and value but not for a picture.
+    // Nothing changes; the image button asks for name and value but not for a picture.
     void readOnlyPage() {
         TfrmMain& w = Open(true);
         QVERIFY(w.reSource->isReadOnly());
