@@ -1,6 +1,7 @@
 // The document set behind the editor tabs and the file and edit commands.
 #include "app/RichEditEx.h"
 #include "app/documentlogic.h"
+#include "app/documentset.h"
 #include "app/main2.h"
 #include "app/platform.h"
 #include "app/rcstring.h"
@@ -15,16 +16,37 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPainter>
+#include <QScrollBar>
+#include <QShortcut>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTextBlock>
+#include <QTextDocument>
 #include <QToolBar>
 
 using namespace Qt::StringLiterals;
 
 namespace {
-QString CleanAbsolute(const QString& path) {
-    return QDir::cleanPath(QFileInfo(path).absoluteFilePath());
+QIcon ModifiedTabIcon() {
+    // A filled dot, the usual mark of unsaved edits.
+    static const QIcon icon = [] {
+        QIcon result;
+        for (int size : {16, 32}) {
+            QPixmap pm(size, size);
+            pm.fill(Qt::transparent);
+            QPainter p(&pm);
+            p.setRenderHint(QPainter::Antialiasing);
+            p.setPen(Qt::NoPen);
+            p.setBrush(QColor(0x3d, 0xae, 0xe9));
+            const qreal r = size * 0.22;
+            p.drawEllipse(QPointF(size / 2.0, size / 2.0), r, r);
+            p.end();
+            result.addPixmap(pm);
+        }
+        return result;
+    }();
+    return icon;
 }
 } // namespace
 
@@ -41,6 +63,26 @@ void TfrmMain::BindDocumentCommands() {
     Bind(acCopy, [this] { acCopyExecute(); });
     Bind(acPaste, [this] { acPasteExecute(); });
     Bind(acSelectAll, [this] { acSelectAllExecute(); });
+    connect(Documents, &TDocumentSet::DocumentAdded, this, &TfrmMain::OnDocumentAdded);
+    connect(Documents, &TDocumentSet::DocumentRemoved, this, &TfrmMain::OnDocumentRemoved);
+    connect(Documents, &TDocumentSet::Cleared, this, &TfrmMain::OnDocumentsCleared);
+    connect(Documents, &TDocumentSet::ModifiedChanged, this, &TfrmMain::OnDocumentModifiedChanged);
+    connect(Documents, &TDocumentSet::CurrentChanged, this,
+            [this] { RunCommand([this] { tcEditorChange(); }); });
+    // Tab switching by keys, in both directions and wrapping round.
+    const std::pair<QKeySequence, int> switches[] = {
+        {QKeySequence(Qt::CTRL | Qt::Key_Tab), 1},
+        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab), -1},
+        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Tab), -1},
+        {QKeySequence(Qt::CTRL | Qt::Key_PageDown), 1},
+        {QKeySequence(Qt::CTRL | Qt::Key_PageUp), -1},
+    };
+    for (const auto& [keys, step] : switches) {
+        auto* s = new QShortcut(keys, this);
+        s->setContext(Qt::WindowShortcut);
+        connect(s, &QShortcut::activated, this,
+                [this, step] { RunCommand([this, step] { ShowNextDocument(step); }); });
+    }
     // The two View switches are checkable so menus show their mark; the handlers set the mark
     // themselves, so undo Qt's own toggle before they run (connected first, so called first).
     for (QAction* a : {acNavigator, acWordWrap})
@@ -61,70 +103,113 @@ QString TfrmMain::TabCaption(int index) const {
 }
 
 int TfrmMain::CurrentIndex() const {
-    return DocumentCount() == 0 ? -1 : tcEditor->currentIndex();
+    return Documents->CurrentIndex();
 }
 
 int TfrmMain::FindDocument(const QString& path) const {
-    const QString p = CleanAbsolute(path);
-    for (int i = 0; i < FileNames.size(); ++i)
-        if (CleanAbsolute(FileNames[i]).compare(p, Qt::CaseInsensitive) == 0)
-            return i;
-    return -1;
+    return Documents->Find(path);
 }
 
 void TfrmMain::SelectDocument(int index) {
-    FSelectingByCommand = true;
-    tcEditor->setCurrentIndex(index);
-    FSelectingByCommand = false;
-    tcEditorChange();
+    Documents->SetCurrent(index);
 }
 
 void TfrmMain::OnTabBarCurrentChanged(int index) {
     if (FSelectingByCommand || index < 0 || index >= DocumentCount())
         return;
-    // A switch made by the user: keep what the editor holds, then show the new tab.
-    RunCommand([this] {
-        tcEditorChanging();
-        tcEditorChange();
-    });
+    // A switch made by the user.
+    RunCommand([this, index] { Documents->SetCurrent(index); });
 }
 
-void TfrmMain::StashShownDocument() {
-    if (LoadedIndex < 0 || LoadedIndex >= DocumentCount())
+void TfrmMain::OnDocumentAdded(int index) {
+    FSelectingByCommand = true;
+    tcEditor->insertTab(index, QString());
+    SetTabCaption(index, TabCaptionFor(Documents->At(index)->Path()));
+    FSelectingByCommand = false;
+    UpdateClosePage();
+}
+
+void TfrmMain::OnDocumentRemoved(int index) {
+    FSelectingByCommand = true;
+    tcEditor->removeTab(index);
+    FSelectingByCommand = false;
+    if (FShown && Documents->IndexOf(FShown) < 0)
+        ForgetShownDocument();
+    UpdateSaveAll();
+    UpdateClosePage();
+}
+
+void TfrmMain::OnDocumentModifiedChanged(int index, bool modified) {
+    // The caption stays the page's title; the mark says the text differs from the file.
+    tcEditor->setTabIcon(index, modified ? ModifiedTabIcon() : QIcon());
+    UpdateSaveAll();
+}
+
+void TfrmMain::KeepShownViewState() {
+    if (!FShown)
         return;
-    PageTexts[LoadedIndex] = reSource->Text();
-    ModifiedFlags[LoadedIndex] = reSource->Modified() ? u"1"_s : u"0"_s;
+    const QTextCursor c = reSource->textCursor();
+    FShown->CaretAnchor = c.anchor();
+    FShown->CaretPosition = c.position();
+    FShown->ScrollX = reSource->horizontalScrollBar()->value();
+    FShown->ScrollY = reSource->verticalScrollBar()->value();
+}
+
+void TfrmMain::ForgetShownDocument() {
+    // The editor must never hold a document that is about to go: give it a blank one.
+    AttachChangeHandler(false);
+    reSource->setDocument(FBlankDocument);
+    AttachChangeHandler(true);
+    FShown = nullptr;
 }
 
 void TfrmMain::tcEditorChanging() {
-    StashShownDocument();
+    KeepShownViewState();
 }
 
 void TfrmMain::tcEditorChange() {
     const int i = CurrentIndex();
-    if (i < 0)
+    TDocument* d = Documents->At(i);
+    if (!d)
         return;
-    DeletePreviewFile();
+    if (FShown != d)
+        KeepShownViewState();
+    FSelectingByCommand = true;
+    tcEditor->setCurrentIndex(i);
+    FSelectingByCommand = false;
+    Documents->DeletePreviewFile();
     SetStatusText(1, QString());
     AttachChangeHandler(false);
-    reSource->clear();
-    const bool readOnly = ReadOnlyFlags[i] == u"1"_s;
-    reSource->setReadOnly(readOnly);
-    if (readOnly)
+    // The wrap mode first: laying a long line out wrapped, only to undo it, costs minutes.
+    FShown = d;
+    ApplyWrapMode();
+    if (reSource->document() != d->TextDocument()) {
+        d->TextDocument()->setDefaultFont(reSource->font());
+        reSource->setDocument(d->TextDocument());
+        QTextCursor c(d->TextDocument());
+        c.setPosition(qMin(d->CaretAnchor, d->TextDocument()->characterCount() - 1));
+        c.setPosition(qMin(d->CaretPosition, d->TextDocument()->characterCount() - 1),
+                      QTextCursor::KeepAnchor);
+        reSource->setTextCursor(c);
+        reSource->horizontalScrollBar()->setValue(d->ScrollX);
+        reSource->verticalScrollBar()->setValue(d->ScrollY);
+    }
+    reSource->setReadOnly(d->ReadOnly());
+    if (d->ReadOnly())
         SetStatusText(1, LoadStr(sReadOnly));
-    SetPreviewFileFor(FileNames[i]);
-    reSource->SetText(PageTexts[i]);
-    reSource->SetModified(ModifiedFlags[i] == u"1"_s);
-    lblFileName->setText(QDir::toNativeSeparators(FileNames[i]));
+    Documents->SetPreviewFileFor(d->Path());
+    lblFileName->setText(QDir::toNativeSeparators(d->Path()));
     AttachChangeHandler(true);
-    LoadedIndex = i;
     RescanShownPage(false);
+    if (FShown->LongestLine() > kLongestWrappedLine && acWordWrap->isChecked())
+        SetStatusText(0, u"Очень длинные строки: перенос по словам для этого документа выключен"_s);
     PendingPath.clear();
     TypedWord.clear();
     acSave->setEnabled(true);
     acSaveAs->setEnabled(true);
     acUpdatePage->setEnabled(true);
     acInternalPreview->setEnabled(true);
+    acUndo->setEnabled(d->TextDocument()->isUndoAvailable());
     UpdateSaveAll();
     UpdateClosePage();
     reSourceSelectionChange();
@@ -166,23 +251,16 @@ void TfrmMain::OpenDocument(TOpenSource source) {
             ShowWarning(this, LoadStr(sFileNotFound));
         return;
     }
-    path = CleanAbsolute(path);
+    path = CleanAbsolutePath(path);
 
     int target = FindDocument(path);
-    const bool added = target < 0;
-    if (!added && target == LoadedIndex && target == CurrentIndex()) {
-        // The page is already the one shown: showing it again would reload its stored text over
-        // the edits in the editor.
+    if (target >= 0 && target == CurrentIndex() && FShown == Documents->At(target)) {
+        // The page is already the one shown.
         acSaveAs->setEnabled(true);
         UpdateClosePage();
         return;
     }
-    if (!added) {
-        // Selecting by command skips the stash of a user switch; keep the edits of the page
-        // being left, or they would be lost.
-        if (target != LoadedIndex)
-            StashShownDocument();
-    } else {
+    if (target < 0) {
         bool readOnly = IsReadOnlyFile(path);
         if (source == osOpenDialog) {
             readOnly = readOnly || dialogReadOnly;
@@ -190,59 +268,38 @@ void TfrmMain::OpenDocument(TOpenSource source) {
             OpenDialogFileName.clear();
             SaveDialogDir = OpenDialogDir;
         }
-        const QString text = ReadTextFile(path);
-        FileNames << path;
-        ReadOnlyFlags << (readOnly ? u"1"_s : u"0"_s);
-        PageTexts << text;
-        ModifiedFlags << u"0"_s;
-        FSelectingByCommand = true;
-        tcEditor->addTab(QString());
-        SetTabCaption(int(tcEditor->count()) - 1, TabCaptionFor(path));
-        FSelectingByCommand = false;
+        const TDocument* d = Documents->Open(path, readOnly);
         target = DocumentCount() - 1;
-        if (DocumentCount() > 1)
-            StashShownDocument();
-    }
-    SelectDocument(target);
-    if (added) {
-        ModifiedFlags[target] = u"0"_s;
-        reSource->SetModified(false);
+        SelectDocument(target);
+        if (d->Binary())
+            ShowWarning(this, FormatStr(sBinaryOpened, QDir::toNativeSeparators(path)));
+    } else {
+        SelectDocument(target);
     }
     acSaveAs->setEnabled(true);
     UpdateClosePage();
 }
 
-void TfrmMain::SetPreviewFileFor(const QString& path) {
-    PreviewFile = PreviewFileFor(path);
-}
-
-void TfrmMain::DeletePreviewFile() {
-    if (!PreviewFile.isEmpty() && QFileInfo::exists(PreviewFile))
-        QFile::remove(PreviewFile);
-}
-
 void TfrmMain::UpdateSaveAll() {
-    acSaveAll->setEnabled(AnyFlagSet(ModifiedFlags));
+    acSaveAll->setEnabled(Documents->AnyModified());
 }
 
 void TfrmMain::UpdateClosePage() {
     acClosePage->setEnabled(DocumentCount() > 1);
 }
 
-void TfrmMain::WriteDocument(const QString& path, const QString& text) {
-    WriteTextFile(path, text, UnencodablePolicyFor(path));
+void TfrmMain::ReportReferences(int references) {
+    SetStatusText(0, references > 0 ? FormatStr(sReferencesWritten, QString::number(references))
+                                    : QString());
 }
 
 void TfrmMain::reSourceChange() {
-    if (reSource->isReadOnly())
+    if (reSource->isReadOnly() || !FShown)
         return;
     reSource->SetModified(true);
     acSaveAll->setEnabled(true);
     if (reSource->document()->isUndoAvailable())
         acUndo->setEnabled(true);
-    const int i = CurrentIndex();
-    if (i >= 0)
-        ModifiedFlags[i] = u"1"_s;
 }
 
 void TfrmMain::reSourceSelectionChange() {
@@ -286,13 +343,10 @@ void TfrmMain::acSaveExecute() {
     const int i = CurrentIndex();
     if (i < 0)
         return;
-    const QString text = reSource->Text();
-    WriteDocument(FileNames[i], text);
-    PageTexts[i] = text;
-    reSource->SetModified(false);
-    ModifiedFlags[i] = u"0"_s;
+    const int references = Documents->Save(i);
     UpdateSaveAll();
     RescanShownPage(false);
+    ReportReferences(references);
 }
 
 void TfrmMain::acSaveAsExecute() {
@@ -313,84 +367,54 @@ void TfrmMain::acSaveAsExecute() {
     if (!chosen || chosen->isEmpty())
         return;
     const QString name = *chosen;
-    const QString text = reSource->Text();
-    WriteDocument(name, text);
-    FileNames[i] = name;
-    ReadOnlyFlags[i] = u"0"_s;
-    ModifiedFlags[i] = u"0"_s;
-    PageTexts[i] = text;
-    reSource->SetModified(false);
+    const int references = Documents->SaveAs(i, name);
     SaveDialogDir = QFileInfo(name).absolutePath();
     acSave->setEnabled(false);
     reSource->setReadOnly(false);
     SetStatusText(1, QString());
     lblFileName->setText(QDir::toNativeSeparators(name));
     SetTabCaption(i, TabCaptionFor(name));
-    SetPreviewFileFor(name);
+    Documents->SetPreviewFileFor(name);
     UpdateSaveAll();
     RescanShownPage(true);
+    ReportReferences(references);
 }
 
 void TfrmMain::acSaveAllExecute() {
-    const int shown = CurrentIndex();
+    int references = 0;
     for (int i = 0; i < DocumentCount(); ++i) {
-        const QString text = i == shown ? reSource->Text() : PageTexts[i];
-        WriteDocument(FileNames[i], text);
-        ModifiedFlags[i] = u"0"_s;
-        if (i == shown) {
-            PageTexts[i] = text;
-            reSource->SetModified(false);
-        }
+        // A file of binary data was opened for reading only and is never written back.
+        if (Documents->At(i)->Binary())
+            continue;
+        references += Documents->Save(i);
     }
     UpdateSaveAll();
+    ReportReferences(references);
 }
 
 int TfrmMain::QuerySaveDocument(int index) {
-    if (index < 0 || index >= DocumentCount())
-        return int(TAnswer::No);
-    bool ok = false;
-    const int flag = ModifiedFlags[index].toInt(&ok);
-    if (ok && flag == 0)
+    const TDocument* d = Documents->At(index);
+    if (!d || !d->Modified() || d->Binary())
         return int(TAnswer::No);
     return int(AskYesNoCancel(this, FormatStr(sSaveChangesIn, TabCaption(index))));
 }
 
 bool TfrmMain::SaveModifiedDocuments() {
-    const int shown = CurrentIndex();
+    int references = 0;
     for (int i = 0; i < DocumentCount(); ++i) {
         const auto answer = TAnswer(QuerySaveDocument(i));
         if (answer == TAnswer::Cancel)
             return false;
-        if (answer == TAnswer::Yes) {
-            if (i == shown) {
-                const QString text = reSource->Text();
-                WriteDocument(FileNames[i], text);
-                PageTexts[i] = text;
-                reSource->SetModified(false);
-            } else {
-                WriteDocument(FileNames[i], PageTexts[i]);
-            }
-            ModifiedFlags[i] = u"0"_s;
-        }
+        if (answer == TAnswer::Yes)
+            references += Documents->Save(i);
     }
     UpdateSaveAll();
+    ReportReferences(references);
     return true;
 }
 
 void TfrmMain::RemoveDocument(int index) {
-    if (index < 0 || index >= DocumentCount())
-        return;
-    FileNames.removeAt(index);
-    PageTexts.removeAt(index);
-    ModifiedFlags.removeAt(index);
-    ReadOnlyFlags.removeAt(index);
-    FSelectingByCommand = true;
-    tcEditor->removeTab(index);
-    FSelectingByCommand = false;
-    if (LoadedIndex == index)
-        LoadedIndex = -1;
-    else if (LoadedIndex > index)
-        --LoadedIndex;
+    Documents->Remove(index);
 }
 
 void TfrmMain::acClosePageExecute() {
@@ -409,22 +433,19 @@ void TfrmMain::acClosePageExecute() {
 }
 
 void TfrmMain::CloseAllDocuments() {
-    AttachChangeHandler(false);
-    reSource->clear();
-    reSource->SetModified(false);
-    AttachChangeHandler(true);
-    FileNames.clear();
-    ReadOnlyFlags.clear();
-    ModifiedFlags.clear();
-    PageTexts.clear();
+    Documents->DeletePreviewFile();
+    ForgetShownDocument();
+    Documents->Clear();
+}
+
+void TfrmMain::OnDocumentsCleared() {
+    ForgetShownDocument();
     emit AllDocumentsClosed();
     FSelectingByCommand = true;
     while (tcEditor->count() > 0)
         tcEditor->removeTab(0);
     FSelectingByCommand = false;
-    LoadedIndex = -1;
-    DeletePreviewFile();
-    PreviewFile.clear();
+    Documents->SetPreviewFileFor(QString());
     lblFileName->clear();
     // With no document there is nothing to record typing in.
     reSource->setReadOnly(true);
@@ -433,10 +454,24 @@ void TfrmMain::CloseAllDocuments() {
 }
 
 void TfrmMain::ReloadDocumentTexts() {
-    for (int i = 0; i < DocumentCount(); ++i)
-        PageTexts[i] = ReadTextFile(FileNames[i]);
+    Documents->ReloadAll();
     if (DocumentCount() > 0)
         tcEditorChange();
+}
+
+void TfrmMain::ShowNextDocument(int step) {
+    const int n = DocumentCount();
+    if (n < 2)
+        return;
+    Documents->SetCurrent(((CurrentIndex() + step) % n + n) % n);
+}
+
+void TfrmMain::ApplyWrapMode() {
+    // Laying out a line of a megabyte or more with wrapping takes minutes: such a document is
+    // shown without wrapping, and the status bar says why.
+    const bool longLines = FShown && FShown->LongestLine() > kLongestWrappedLine;
+    const bool wrap = acWordWrap->isChecked() && !longLines;
+    reSource->setLineWrapMode(wrap ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);
 }
 
 void TfrmMain::acQuitExecute() {

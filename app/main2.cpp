@@ -3,6 +3,7 @@
 #include "app/RichEditEx.h"
 #include "app/actiontable.h"
 #include "app/apphome.h"
+#include "app/documentset.h"
 #include "app/icons.h"
 #include "app/platform.h"
 #include "app/rcstring.h"
@@ -24,6 +25,7 @@
 #include <QListWidget>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QPlainTextDocumentLayout>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QTabBar>
@@ -38,6 +40,8 @@ using namespace Qt::StringLiterals;
 TfrmMain::TfrmMain(const QStringList& arguments, QWidget* parent)
     : QMainWindow(parent), Arguments(arguments) {
     setObjectName(u"frmMain"_s);
+    Documents = new TDocumentSet(this);
+    Documents->setObjectName(u"Documents"_s);
     CreateActions();
     CreateLayout();
     CreateMenus();
@@ -308,6 +312,9 @@ void TfrmMain::CreateLayout() {
     workLayout->addWidget(tbrLeft);
     reSource = new TRichEditEx(work);
     reSource->setObjectName(u"reSource"_s);
+    FBlankDocument = new QTextDocument(this);
+    FBlankDocument->setDocumentLayout(new QPlainTextDocumentLayout(FBlankDocument));
+    reSource->setDocument(FBlankDocument);
     reSource->setFrameShape(QFrame::NoFrame);
     reSource->setMinimumSize(400, 100);
     reSource->setTabChangesFocus(false);
@@ -484,14 +491,36 @@ void TfrmMain::FormCreate() {
         RunCommand([this] { OpenDocument(osCommandLine); });
 
     acWordWrap->setChecked(settings.IsWordWrap);
-    reSource->setLineWrapMode(acWordWrap->isChecked() ? QPlainTextEdit::WidgetWidth
-                                                      : QPlainTextEdit::NoWrap);
+    ApplyWrapMode();
     acNavigator->setChecked(settings.NavVisible);
     pcNavigator->setVisible(acNavigator->isChecked());
     reSource->setFocus();
     acCut->setEnabled(false);
     acCopy->setEnabled(false);
     acUndo->setEnabled(reSource->document()->isUndoAvailable());
+}
+
+int TfrmMain::DocumentCount() const {
+    return Documents->Count();
+}
+
+QStringList TfrmMain::FileNames() const {
+    return Documents->FileNames();
+}
+
+QStringList TfrmMain::ReadOnlyFlags() const {
+    return Documents->ReadOnlyFlags();
+}
+
+QStringList TfrmMain::ModifiedFlags() const {
+    return Documents->ModifiedFlags();
+}
+
+QStringList TfrmMain::PageTexts() const {
+    QStringList texts;
+    for (int i = 0; i < Documents->Count(); ++i)
+        texts << Documents->At(i)->Text();
+    return texts;
 }
 
 void TfrmMain::SetStatusText(int panel, const QString& text) {
@@ -512,8 +541,7 @@ void TfrmMain::acWordwrapExecute() {
     const int start = reSource->SelStart();
     const int length = reSource->SelLength();
     acWordWrap->setChecked(!acWordWrap->isChecked());
-    reSource->setLineWrapMode(acWordWrap->isChecked() ? QPlainTextEdit::WidgetWidth
-                                                      : QPlainTextEdit::NoWrap);
+    ApplyWrapMode();
     reSource->Select(start, length);
 }
 
@@ -564,7 +592,7 @@ void TfrmMain::closeEvent(QCloseEvent* event) {
         return;
     }
     FormClose();
-    DeletePreviewFile();
+    Documents->DeleteAllPreviewFiles();
     event->accept();
 }
 

@@ -29,6 +29,9 @@ class QToolButton;
 class QTreeWidget;
 class QWidget;
 class TRichEditEx;
+class TDocument;
+class TDocumentSet;
+class QTextDocument;
 struct TSettings;   // start-up and settings
 class QProgressBar; // navigator
 class THTMLParser;  // navigator
@@ -60,7 +63,7 @@ public:
     void RemoveDocument(int index);
     void CloseAllDocuments();
     void ReloadDocumentTexts();
-    int DocumentCount() const { return int(FileNames.size()); }
+    int DocumentCount() const;
     int CurrentIndex() const;
     // The caption of a document's tab, as shown (an "&" stays an "&").
     void SetTabCaption(int index, const QString& caption);
@@ -68,12 +71,16 @@ public:
     // Selects a tab by command (no stash) and shows it.
     void SelectDocument(int index);
 
-    QStringList FileNames;
-    QStringList ReadOnlyFlags;
-    QStringList ModifiedFlags;
-    QStringList PageTexts;
-    int LoadedIndex = -1;
-    QString PreviewFile;
+    // The open documents: the one truth about them. The lists below are views of it.
+    TDocumentSet* Documents = nullptr;
+    QStringList FileNames() const;
+    QStringList ReadOnlyFlags() const;
+    QStringList ModifiedFlags() const;
+    QStringList PageTexts() const;
+    // Shows the next (step 1) or previous (-1) tab, wrapping round.
+    void ShowNextDocument(int step);
+    // Documents with a line longer than this are shown without word wrap.
+    static constexpr qsizetype kLongestWrappedLine = 20000;
     QString PendingPath;
     QString TypedWord;
     // Initial folders of the open, Save As and picture dialogs.
@@ -204,6 +211,8 @@ public:
     void tsNavigatorShow() {}
     // The shown page changed: scan it (the tab switch, Save and Save As hook).
     void NavigatorRescan(bool fileNameAssigned);
+    // Scans the shown page unless the scanner's lists already come from its current text.
+    void ScanShownPage(bool force = false);
     // The path of the shown document, empty without one.
     QString ActiveDocumentPath() const;
     // ---- end of navigator ------------------------------------------------------------------
@@ -332,18 +341,24 @@ private:
     void BindTagCommands();
     void UpdateSaveAll();
     void UpdateClosePage();
-    void StashShownDocument();
+    void KeepShownViewState();
+    void ForgetShownDocument();
+    void OnDocumentAdded(int index);
+    void OnDocumentRemoved(int index);
+    void OnDocumentsCleared();
+    void OnDocumentModifiedChanged(int index, bool modified);
+    void ApplyWrapMode();
+    void ReportReferences(int references);
     void SetEditTarget(int target);
     int EditTarget() const;
     QWidget* EditTargetWidget() const;
-    void WriteDocument(const QString& path, const QString& text);
-    void SetPreviewFileFor(const QString& path);
-    void DeletePreviewFile();
     void RescanShownPage(bool fileNameAssigned);
     void AttachChangeHandler(bool attached) { FChangeHandlerAttached = attached; }
     void OnTabBarCurrentChanged(int index);
 
     QList<QAction*> FActions;
+    TDocument* FShown = nullptr;             // the document the editor shows
+    QTextDocument* FBlankDocument = nullptr; // shown while no document is
     bool FChangeHandlerAttached = true;
     bool FSelectingByCommand = false;
     int FEditTarget = etEditor;
@@ -358,6 +373,11 @@ private:
     QElapsedTimer FParseClock;            // time since messages were last processed in a scan
     int FContentKind = -1;                // the kind of entries lvContent shows
     bool FNavigatorRescanPending = false; // the shown page changed while a scan ran
+    const TDocument* FScanned = nullptr;  // the document, text revision and scan number of
+    quint64 FScannedRevision = 0;         // the last full scan of the shown page
+    quint64 FScannedNumber = 0;
+    quint64 FContentGeneration = 0; // counts rebuilds of the element list
+    QString FLinksCheckedFor;       // the page whose list's marks are current
     // ---- end of navigator ----
 
     // ---- start-up and settings (app/startup.cpp) ----

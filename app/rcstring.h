@@ -29,6 +29,10 @@ enum TResString : int {
     sNewSubdirPrompt = 65258,  // "Введите имя создаваемого каталога:"
     sDirExists = 65259, // "Папка с указанным именем уже существует."
     sBadDirName = 65260, // "%s не является допустимым именем каталога."
+    sBinaryOpened = 65261,      // the file holds binary data: opened for reading only
+    sBinaryNotSaved = 65262,    // a file of binary data is never written back
+    sPreviewIsDocument = 65263, // the preview copy's name is an open page
+    sReferencesWritten = 65264, // "%s" characters written as "&#N;"
     sBrowseOpenFolder = 65276, // folder prompts of the options dialog
     sBrowseSaveFolder = 65277,
     sBrowsePicsFolder = 65278,

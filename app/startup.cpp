@@ -155,8 +155,8 @@ void TfrmMain::FormClose() {
 
 QString TfrmMain::OptionsBrowseStart() const {
     const int i = CurrentIndex();
-    if (i >= 0 && i < FileNames.size())
-        return QDir::toNativeSeparators(QFileInfo(FileNames[i]).absolutePath());
+    if (i >= 0 && i < DocumentCount())
+        return QDir::toNativeSeparators(QFileInfo(FileNames()[i]).absolutePath());
     return DefaultFolder();
 }
 

@@ -47,7 +47,7 @@ void BM_OpenPage(benchmark::State& state) {
         TfrmMain w;
         Open(w, path);
         benchmark::DoNotOptimize(w.DocumentCount());
-        w.ModifiedFlags[0] = u"0"_s;
+        w.Documents->At(0)->setModified(false);
     }
     state.SetBytesProcessed(state.iterations() * state.range(0));
 }

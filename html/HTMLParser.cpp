@@ -366,6 +366,7 @@ void THTMLParser::Parse(const QString& text) {
             break;
         case TTagKind::Body:
             if (light) {
+                ++FScanCount;
                 emit OnAfterParse(this);
                 return;
             }
@@ -448,6 +449,7 @@ void THTMLParser::Parse(const QString& text) {
         }
     }
 
+    ++FScanCount;
     emit OnAfterParse(this);
 }
 

@@ -76,6 +76,9 @@ public:
     void Clear();
 
     bool IsParsing() const { return FParsing; }
+    // Counts finished scans of any kind: lists known to come from scan number N are current
+    // while this still says N.
+    quint64 ScanCount() const { return FScanCount; }
 
 signals:
     // Once per tag, before the tag is examined; PercentDone is how much of the text lies behind.
@@ -112,6 +115,7 @@ private:
     QPointer<QObject> FPageEditor;
     bool FLightMode = false;
     bool FParsing = false;
+    quint64 FScanCount = 0;
     QString FFileName;
 
     QString FPageTitle;

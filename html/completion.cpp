@@ -35,6 +35,11 @@ QStringList AttributeValues(const QString& attrName, const TValueSources& source
     return {};
 }
 
+bool ValuesFromPage(const QString& attrName) {
+    const QString name = attrName.toLower();
+    return name == u"class" || name == u"href" || name == u"src";
+}
+
 bool IsEditableValueList(const QString& attrName) {
     const QString name = attrName.toLower();
     return name == u"href" || name == u"src";

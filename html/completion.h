@@ -27,6 +27,8 @@ struct TValueSources {
 
 // The values offered for an attribute, in order; empty for an attribute without a list.
 QStringList AttributeValues(const QString& attrName, const TValueSources& sources);
+// The values come from the page's own lists (class, href, src), so the page must be scanned.
+bool ValuesFromPage(const QString& attrName);
 // The lists of links and pictures also take a value typed by hand.
 bool IsEditableValueList(const QString& attrName);
 

@@ -73,6 +73,24 @@ private:
     TfrmMain* W;
 };
 
+// "=rand()" and Enter: the macro just typed before the caret becomes the sample text.
+bool ExpandRandMacro(TfrmMain* w) {
+    // Only when the macro really stands before the caret: the caret may have been moved with
+    // the mouse since it was typed, and unrelated text must not be deleted.
+    const int caret = w->reSource->SelStart();
+    const int n = int(std::size(RandMacro)) - 1;
+    if (w->TypedWord != QStringView(RandMacro) || w->reSource->isReadOnly() || caret < n ||
+        w->reSource->Text().mid(caret - n, n) != QStringView(RandMacro))
+        return false;
+    w->reSource->Select(caret - n, n);
+    w->reSource->ReplaceSelection(QString());
+    w->TypedWord.clear();
+    // The text brings Enter's own line break and the key goes no further: a line break the
+    // editor typed on the empty line after the text would take two undo steps of its own.
+    w->InsertText(RandText(LoadStr(sRandSentence)) + u'\n', 0, false);
+    return true;
+}
+
 } // namespace
 
 void TfrmMain::CreateEditingAids() {
@@ -100,7 +118,7 @@ bool TfrmMain::reSourceKeyDown(int key, Qt::KeyboardModifiers modifiers) {
             InsertText(u"<br />"_s, 0, false);
             return true;
         }
-        return false;
+        return mods == Qt::NoModifier && ExpandRandMacro(this);
     }
     TypedWord = TypedWordAfterKeyDown(TypedWord, key);
     return false;
@@ -112,20 +130,6 @@ void TfrmMain::reSourceKeyPress(QChar ch) {
         reSource->SetModified(true);
     if (!IsSpaceChar(ch))
         TypedWord += ch;
-
-    if (ch == u'\r' && TypedWord == QStringView(RandMacro) && editable) {
-        // Only when the macro really stands before the caret: the caret may have been moved
-        // with the mouse since it was typed, and unrelated text must not be deleted.
-        const int caret = reSource->SelStart();
-        const int n = int(std::size(RandMacro)) - 1;
-        if (caret >= n && reSource->Text().mid(caret - n, n) == QStringView(RandMacro)) {
-            reSource->Select(caret - n, n);
-            reSource->ReplaceSelection(QString());
-            TypedWord.clear();
-            // The Enter key goes on to the editor and breaks the line after the text.
-            InsertText(RandText(LoadStr(sRandSentence)), 0, false);
-        }
-    }
 
     if (ch == u'=' && editable && OpensCompletion(TypedWord)) {
         // The list takes over; the "=" still reaches the editor after this handler.
@@ -160,9 +164,9 @@ void TfrmMain::lbCompletionEnter() {
 }
 
 void TfrmMain::FillCompletionList(const QString& attrName) {
-    // The page as it is now: the lists of the last scan may be stale.
-    if (HpParser)
-        HpParser->ParseEditor();
+    // Values taken from the page need its lists as they are now; fixed lists need no scan.
+    if (HpParser && ValuesFromPage(attrName))
+        ScanShownPage();
     TValueSources sources;
     if (HpParser) {
         sources.CssClasses = HpParser->CssClasses();

@@ -1,6 +1,7 @@
 // The page navigator: the scanner's lists of the shown page, the scan's progress in the status
 // bar, the tab named after the page title, and link validation.
 #include "app/RichEditEx.h"
+#include "app/documentset.h"
 #include "app/icons.h"
 #include "app/main2.h"
 #include "app/textfile.h"
@@ -10,6 +11,7 @@
 
 #include <QApplication>
 #include <QButtonGroup>
+#include <QElapsedTimer>
 #include <QHash>
 #include <QLabel>
 #include <QListWidget>
@@ -17,6 +19,7 @@
 #include <QPainter>
 #include <QProgressBar>
 #include <QScopeGuard>
+#include <QSet>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QStyledItemDelegate>
@@ -105,7 +108,12 @@ void TfrmMain::CreateNavigator() {
 
     connect(this, &TfrmMain::ShownPageChanged, this,
             [this](bool assigned) { RunCommand([&] { NavigatorRescan(assigned); }); });
-    connect(this, &TfrmMain::AllDocumentsClosed, lvContent, &QListWidget::clear);
+    connect(this, &TfrmMain::AllDocumentsClosed, this, [this] {
+        ++FContentGeneration;
+        lvContent->clear();
+        FScanned = nullptr;
+        FLinksCheckedFor.clear();
+    });
     Bind(acUpdatePage, [this] { acUpdatePageExecute(); });
     Bind(acLinkValidate, [this] { acLinkValidateExecute(); });
     connect(lvContent, &QListWidget::itemClicked, this,
@@ -212,7 +220,7 @@ void TfrmMain::CreateNavigatorWidgets() {
 }
 
 QString TfrmMain::ActiveDocumentPath() const {
-    return FileNames.value(CurrentIndex());
+    return Documents->CurrentPath();
 }
 
 void TfrmMain::NavigatorRescan(bool fileNameAssigned) {
@@ -225,17 +233,37 @@ void TfrmMain::NavigatorRescan(bool fileNameAssigned) {
     const int i = CurrentIndex();
     if (i < 0)
         return;
+    FLinksCheckedFor.clear(); // another page, or the same under another name
     if (fileNameAssigned) {
         // After Save As: the file as written is scanned.
-        HpParser->setFileName(FileNames[i]);
+        HpParser->setFileName(Documents->At(i)->Path());
     } else {
-        HpParser->AssignFileName(FileNames[i]);
-        HpParser->ParseEditor();
+        HpParser->AssignFileName(Documents->At(i)->Path());
+        ScanShownPage(true);
     }
 }
 
-void TfrmMain::acUpdatePageExecute() {
+void TfrmMain::ScanShownPage(bool force) {
+    TDocument* d = Documents->Current();
+    if (!d)
+        return;
+    // The lists of the last full scan stand while the text they came from is unchanged and no
+    // other scan (a head scan, another file) has replaced them since.
+    if (!force && FScanned == d && FScannedRevision == d->Revision() &&
+        FScannedNumber == HpParser->ScanCount())
+        return;
+    if (HpParser->IsParsing())
+        return;
     HpParser->ParseEditor();
+    FScanned = d;
+    FScannedRevision = d->Revision();
+    FScannedNumber = HpParser->ScanCount();
+}
+
+void TfrmMain::acUpdatePageExecute() {
+    // The files on disk may have changed: the marks are checked again too.
+    FLinksCheckedFor.clear();
+    ScanShownPage(true);
 }
 
 namespace {
@@ -297,7 +325,7 @@ void TfrmMain::HpParserAfterParse(QObject*) {
         lvContent->clear();
         return;
     }
-    SetTabCaption(i, NavigatorTabCaption(HpParser->PageTitle(), FileNames[i]));
+    SetTabCaption(i, NavigatorTabCaption(HpParser->PageTitle(), Documents->At(i)->Path()));
     tbPageAnchors->setChecked(true);
     tbPageImagesClick(tbPageAnchors);
 }
@@ -314,6 +342,7 @@ void TfrmMain::tbPageImagesClick(QToolButton* sender) {
     for (int row = 0; same && row < entries.size(); ++row)
         same = lvContent->item(row)->text() == entries[row];
     if (!same) {
+        ++FContentGeneration;
         lvContent->clear();
         for (const QString& entry : entries) {
             auto* item = new QListWidgetItem(entry, lvContent);
@@ -321,15 +350,29 @@ void TfrmMain::tbPageImagesClick(QToolButton* sender) {
         }
         FContentKind = icon;
     }
+    // The marks of an unchanged list of the same page are still right: typing elsewhere in the
+    // page (completion rescans on every "=") costs no trip to the disk.
+    const QString page = ActiveDocumentPath();
+    if (same && !FLinksCheckedFor.isEmpty() && FLinksCheckedFor == page)
+        return;
     for (const TNavigatorKind& kind : NavigatorKinds())
         if (kind.Icon == icon && kind.Validated)
             acLinkValidateExecute();
 }
 
+namespace {
+// How long a link check runs before the window paints and handles input again.
+constexpr qint64 kCheckMessagesEveryMs = 50;
+} // namespace
+
 void TfrmMain::acLinkValidateExecute() {
     const TPathCaseBatch batch; // every folder is listed at most once for the whole list
     const QString page = ActiveDocumentPath();
-    const QStringList& anchors = HpParser->AnchorNames();
+    const QStringList& anchorList = HpParser->AnchorNames();
+    const QSet<QString> anchors(anchorList.cbegin(), anchorList.cend());
+    const quint64 generation = FContentGeneration;
+    QElapsedTimer clock;
+    clock.start();
     for (int row = 0; row < lvContent->count(); ++row) {
         QListWidgetItem* item = lvContent->item(row);
         const int icon = item->data(kKindRole).toInt();
@@ -339,7 +382,16 @@ void TfrmMain::acLinkValidateExecute() {
         const int validated = ValidatedIcon(item->text(), icon, anchors, page);
         if (validated != icon)
             SetRowKind(item, validated);
+        if (clock.elapsed() >= kCheckMessagesEveryMs) {
+            // A long check keeps the window painting. The list may be rebuilt meanwhile (a
+            // rescan, a closed page): then this check is over, the new list has its own.
+            QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+            if (generation != FContentGeneration || ActiveDocumentPath() != page)
+                return;
+            clock.start();
+        }
     }
+    FLinksCheckedFor = page;
 }
 
 void TfrmMain::SelectFound(const QString& text, int extra) {

@@ -101,12 +101,12 @@ QString LinkTargetPath(const QString& link, const QString& documentPath) {
     return FindPathNoCase(path);
 }
 
-int ValidatedIcon(const QString& caption, int icon, const QStringList& anchorNames,
+int ValidatedIcon(const QString& caption, int icon, const QSet<QString>& anchorNames,
                   const QString& documentPath) {
     if (caption.isEmpty() || HasUrlScheme(caption))
         return icon;
     if (caption.startsWith(u'#'))
-        return ListContains(caption.mid(1), anchorNames, false) ? niHyperlink : niHyperlinkBroken;
+        return anchorNames.contains(caption.mid(1)) ? niHyperlink : niHyperlinkBroken;
     const QString path = LinkTargetPath(caption, documentPath);
     return !path.isEmpty() && QFileInfo(path).isFile() ? ValidIcon(icon) : BrokenIcon(icon);
 }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QDir>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 
@@ -57,7 +58,8 @@ QString LinkTargetPath(const QString& link, const QString& documentPath);
 
 // The icon a row gets from validation: the broken or the normal icon of its kind. Links with a
 // scheme and empty captions keep their icon; "#name" is checked against the page's anchors.
-int ValidatedIcon(const QString& caption, int icon, const QStringList& anchorNames,
+// The anchors are a set: a page of many "#" links checks each in constant time.
+int ValidatedIcon(const QString& caption, int icon, const QSet<QString>& anchorNames,
                   const QString& documentPath);
 
 // The first position of a text in another without regard to letter case, or -1.

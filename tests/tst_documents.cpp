@@ -1,5 +1,6 @@
 // The document set behind the editor tabs: open, switch, save, close, prompts and failures.
 #include "app/documentlogic.h"
+#include "app/documentset.h"
 #include "app/textfile.h"
 #include "support/windowfixture.h"
 
@@ -50,13 +51,13 @@ private slots:
         QCOMPARE(w.reSource->Text(), u"<p>Привет</p>\n"_s);
         QCOMPARE(w.TabCaption(0), u"Page.html"_s);
         QCOMPARE(w.lblFileName->text(), p);
-        QCOMPARE(w.ModifiedFlags, QStringList{u"0"_s});
+        QCOMPARE(w.ModifiedFlags(), QStringList{u"0"_s});
         QVERIFY(!w.reSource->Modified());
         QVERIFY(w.pcTagMenu->isEnabled() && w.tbrLeft->isEnabled() && w.miEdit->isEnabled());
         QVERIFY(w.acSave->isEnabled() && w.acSaveAs->isEnabled());
         QVERIFY(!w.acSaveAll->isEnabled());
         QVERIFY(!w.acClosePage->isEnabled());
-        QCOMPARE(w.PreviewFile, f.Dir.filePath(u"tmp_no0.html"_s));
+        QCOMPARE(w.Documents->PreviewFile(), f.Dir.filePath(u"tmp_no0.html"_s));
         QVERIFY(f.Platform.Messages().isEmpty());
     }
 
@@ -80,8 +81,8 @@ private slots:
         f.Open(a);
         f.Type(u"X"_s);
         f.Open(b);
-        QCOMPARE(w.PageTexts[0], u"Xfirst\n"_s);
-        QCOMPARE(w.ModifiedFlags[0], u"1"_s);
+        QCOMPARE(w.PageTexts()[0], u"Xfirst\n"_s);
+        QCOMPARE(w.ModifiedFlags()[0], u"1"_s);
         f.Type(u"Y"_s);
         // The file on disk changes meanwhile: an open document is not read again.
         WriteBytes(a, "changed on disk\r\n");
@@ -91,8 +92,8 @@ private slots:
         QCOMPARE(w.reSource->Text(), u"Xfirst\n"_s);
         QVERIFY(w.reSource->Modified());
         // The page that was left keeps its own edits too.
-        QCOMPARE(w.PageTexts[1], u"Ysecond\n"_s);
-        QCOMPARE(w.ModifiedFlags[1], u"1"_s);
+        QCOMPARE(w.PageTexts()[1], u"Ysecond\n"_s);
+        QCOMPARE(w.ModifiedFlags()[1], u"1"_s);
     }
 
     void reopeningTheShownPageKeepsEdits() {
@@ -136,7 +137,7 @@ private slots:
         w.tcEditor->setCurrentIndex(1);
         QCOMPARE(w.reSource->Text(), u"edit b\n"_s);
         QVERIFY(w.reSource->Modified());
-        QCOMPARE(w.LoadedIndex, 1);
+        QCOMPARE(w.CurrentIndex(), 1);
     }
 
     void closePageSelectsNeighbour_data() {
@@ -205,10 +206,10 @@ private slots:
         QCOMPARE(ReadBytes(a), QByteArray("1a\r\n"));
         QCOMPARE(ReadBytes(b), QByteArray("b\r\n"));
         QVERIFY(w.isVisible());
-        QCOMPARE(w.ModifiedFlags, (QStringList{u"0"_s, u"1"_s}));
+        QCOMPARE(w.ModifiedFlags(), (QStringList{u"0"_s, u"1"_s}));
         // Once nothing is modified, quitting asks nothing more.
         f.Platform.Clear();
-        w.ModifiedFlags[1] = u"0"_s;
+        w.Documents->At(1)->setModified(false);
         w.reSource->SetModified(false);
         QVERIFY(w.close());
         QVERIFY(f.Platform.Messages().isEmpty());
@@ -220,7 +221,7 @@ private slots:
         const QString p = f.Page(u"ro.html"_s, u"text\n"_s);
         QFile::setPermissions(p, QFileDevice::ReadOwner | QFileDevice::ReadGroup);
         f.Open(p);
-        QCOMPARE(w.ReadOnlyFlags, QStringList{u"1"_s});
+        QCOMPARE(w.ReadOnlyFlags(), QStringList{u"1"_s});
         QCOMPARE(w.StatusText(1), u"Только чтение"_s);
         f.Type(u"abc"_s);
         w.reSource->Select(0, 4);
@@ -228,16 +229,16 @@ private slots:
         w.acBr->trigger();
         QCOMPARE(w.reSource->Text(), u"text\n"_s);
         QVERIFY(!w.reSource->Modified());
-        QCOMPARE(w.ModifiedFlags, QStringList{u"0"_s});
+        QCOMPARE(w.ModifiedFlags(), QStringList{u"0"_s});
         // Save As under another name makes it writable.
         const QString copy = f.Dir.filePath(u"copy.html"_s);
         f.Platform.QueueSave(copy);
         w.acSaveAs->trigger();
-        QCOMPARE(w.ReadOnlyFlags, QStringList{u"0"_s});
+        QCOMPARE(w.ReadOnlyFlags(), QStringList{u"0"_s});
         QCOMPARE(w.StatusText(1), QString());
         QVERIFY(!w.reSource->isReadOnly());
         QCOMPARE(ReadBytes(copy), QByteArray("text\r\n"));
-        QCOMPARE(w.FileNames, QStringList{copy});
+        QCOMPARE(w.FileNames(), QStringList{copy});
         QCOMPARE(w.lblFileName->text(), copy);
         QVERIFY(!w.acSave->isEnabled());
     }
@@ -252,7 +253,7 @@ private slots:
         QCOMPARE(req.Title, u"Открыть файл"_s);
         QCOMPARE(req.DefaultExt, u"html"_s);
         QVERIFY(req.OfferReadOnly);
-        QCOMPARE(w.ReadOnlyFlags, QStringList{u"1"_s});
+        QCOMPARE(w.ReadOnlyFlags(), QStringList{u"1"_s});
         QCOMPARE(w.OpenDialogDir, f.Dir.filePath(u"sub"_s));
         QCOMPARE(w.SaveDialogDir, f.Dir.filePath(u"sub"_s));
     }
@@ -263,12 +264,12 @@ private slots:
         const QString a = f.OpenTyped(u"a.html"_s, u"a\n"_s, u"1"_s);
         const QString b = f.OpenTyped(u"b.html"_s, u"b\n"_s, u"2"_s);
         w.tcEditor->setCurrentIndex(0);
-        f.Type(u"3"_s); // typed after the last switch: only the editor holds it
+        f.Type(u"3"_s); // the caret is back where it was left
         QVERIFY(w.acSaveAll->isEnabled());
         w.acSaveAll->trigger();
-        QCOMPARE(ReadBytes(a), QByteArray("31a\r\n"));
+        QCOMPARE(ReadBytes(a), QByteArray("13a\r\n"));
         QCOMPARE(ReadBytes(b), QByteArray("2b\r\n"));
-        QCOMPARE(w.ModifiedFlags, (QStringList{u"0"_s, u"0"_s}));
+        QCOMPARE(w.ModifiedFlags(), (QStringList{u"0"_s, u"0"_s}));
         QVERIFY(!w.reSource->Modified());
         QVERIFY(!w.acSaveAll->isEnabled());
     }
@@ -315,7 +316,7 @@ private slots:
         QVERIFY(req.OnTypeChange);
         QCOMPARE(req.OnTypeChange(0), f.Dir.path() + u"/Безымянный.xhtml"_s);
         // Cancelled: nothing changed.
-        QCOMPARE(w.FileNames.first(), f.Dir.filePath(u"a.html"_s));
+        QCOMPARE(w.FileNames().first(), f.Dir.filePath(u"a.html"_s));
     }
 
     void saveFailureKeepsFileAndState() {
@@ -329,9 +330,9 @@ private slots:
         QCOMPARE(f.Platform.Messages().size(), 1);
         QVERIFY(f.Platform.Messages().first().contains(u"отказано в доступе"_s));
         QCOMPARE(ReadBytes(p), QByteArray("old\r\n"));
-        QCOMPARE(w.ModifiedFlags, QStringList{u"1"_s});
+        QCOMPARE(w.ModifiedFlags(), QStringList{u"1"_s});
         QVERIFY(w.reSource->Modified());
-        QCOMPARE(w.PageTexts.first(), u"old\n"_s);
+        QCOMPARE(w.PageTexts().first(), u"new old\n"_s);
     }
 
     void diskFullDuringSaveKeepsOldFile() {
@@ -365,7 +366,7 @@ private slots:
         QCOMPARE(f.Platform.Messages().size(), 1);
         QVERIFY(f.Platform.Messages().first().contains(u"Windows-1251"_s));
         QCOMPARE(ReadBytes(css), QByteArray("p {}\r\n"));
-        QCOMPARE(w.ModifiedFlags[1], u"1"_s);
+        QCOMPARE(w.ModifiedFlags()[1], u"1"_s);
         QVERIFY(w.reSource->Modified());
     }
 
@@ -394,7 +395,7 @@ private slots:
         WriteBytes(a, "A2\r\n");
         WriteBytes(b, "B2");
         w.ReloadDocumentTexts();
-        QCOMPARE(w.PageTexts, (QStringList{u"A2\n"_s, u"B2\n"_s}));
+        QCOMPARE(w.PageTexts(), (QStringList{u"A2\n"_s, u"B2\n"_s}));
         QCOMPARE(w.reSource->Text(), u"B2\n"_s);
     }
 
@@ -405,7 +406,7 @@ private slots:
         const QString image = f.Dir.filePath(u"p.png"_s);
         WriteBytes(image, "png");
         w.DropFiles({image, page});
-        QCOMPARE(w.FileNames, QStringList{page});
+        QCOMPARE(w.FileNames(), QStringList{page});
         f.Open(f.Page(u"b.html"_s, u"b\n"_s));
         w.DropFiles({page});
         QCOMPARE(w.DocumentCount(), 2);
@@ -413,15 +414,133 @@ private slots:
         QVERIFY(f.Platform.Messages().isEmpty());
     }
 
-    void previewFileDeletedOnSwitch() {
+    void previewCopyIsOursAlone() {
+        TWindowFixture f;
+        TfrmMain& w = *f.W;
+        TDocumentSet& docs = *w.Documents;
+        f.Open(f.Page(u"a.html"_s, u"a\n"_s));
+        // A file of that name that this run did not write belongs to the user.
+        const QString users = docs.PreviewFile();
+        WriteBytes(users, "user's own");
+        f.Open(f.Page(u"sub/b.html"_s, u"b\n"_s));
+        QCOMPARE(ReadBytes(users), QByteArray("user's own"));
+        QCOMPARE(docs.PreviewFile(), f.Dir.filePath(u"sub/tmp_no0.html"_s));
+        // The copy this run wrote goes at the next switch; a link planted at its name is
+        // replaced, never written through.
+        const QString victim = f.Dir.filePath(u"victim.txt"_s);
+        WriteBytes(victim, "keep");
+        QVERIFY(QFile::link(victim, docs.PreviewFile()));
+        docs.WritePreviewFile(u"<p>ё</p>\n"_s);
+        QCOMPARE(ReadBytes(victim), QByteArray("keep"));
+        QCOMPARE(ReadBytes(docs.PreviewFile()), QByteArray("<p>\xb8</p>\r\n"));
+        const QString written = docs.PreviewFile();
+        w.tcEditor->setCurrentIndex(0);
+        QVERIFY(!QFileInfo::exists(written));
+        QCOMPARE(ReadBytes(users), QByteArray("user's own"));
+    }
+
+    void pageNamedLikeThePreviewSurvives() {
+        TWindowFixture f;
+        TfrmMain& w = *f.W;
+        const QString page = f.Page(u"tmp_no0.html"_s, u"page\n"_s);
+        f.Open(page);
+        QVERIFY_THROWS_EXCEPTION(EFileError, w.Documents->WritePreviewFile(u"x"_s));
+        f.Open(f.Page(u"b.html"_s, u"b\n"_s));
+        w.CloseAllDocuments();
+        QVERIFY(w.close());
+        QCOMPARE(ReadBytes(page), QByteArray("page\r\n"));
+    }
+
+    void binaryFileOpensReadOnlyAndIsNeverWritten() {
+        TWindowFixture f;
+        TfrmMain& w = *f.W;
+        const QByteArray bytes("\x7f"
+                               "ELF\0\x01\r\n\rx\nend",
+                               14);
+        const QString bin = f.Dir.filePath(u"binary.html"_s);
+        WriteBytes(bin, bytes);
+        f.Open(bin);
+        QCOMPARE(w.DocumentCount(), 1);
+        QCOMPARE(f.Platform.Messages().size(), 1);
+        QVERIFY(f.Platform.Messages().first().contains(u"двоичные данные"_s));
+        QCOMPARE(w.ReadOnlyFlags(), QStringList{u"1"_s});
+        QCOMPARE(w.StatusText(1), u"Только чтение"_s);
+        f.Platform.Clear();
+        w.acSave->trigger();
+        QCOMPARE(f.Platform.Messages().size(), 1); // said, not done
+        w.acSaveAll->trigger();
+        w.Documents->At(0)->setModified(true); // even if something marked it
+        QVERIFY(w.close());
+        QCOMPARE(ReadBytes(bin), bytes);
+    }
+
+    void eachDocumentKeepsItsUndoHistory() {
+        TWindowFixture f;
+        TfrmMain& w = *f.W;
+        f.OpenTyped(u"a.html"_s, u"a\n"_s, u"1"_s);
+        f.OpenTyped(u"b.html"_s, u"b\n"_s, u"2"_s);
+        w.tcEditor->setCurrentIndex(0);
+        QCOMPARE(w.reSource->Text(), u"1a\n"_s);
+        w.acUndo->trigger();
+        QCOMPARE(w.reSource->Text(), u"a\n"_s);
+        w.tcEditor->setCurrentIndex(1);
+        w.acUndo->trigger();
+        QCOMPARE(w.reSource->Text(), u"b\n"_s);
+    }
+
+    void modifiedTabsAreMarkedAndKeysSwitchTabs() {
         TWindowFixture f;
         TfrmMain& w = *f.W;
         f.Open(f.Page(u"a.html"_s, u"a\n"_s));
-        WriteBytes(w.PreviewFile, "preview");
-        const QString preview = w.PreviewFile;
-        f.Open(f.Page(u"sub/b.html"_s, u"b\n"_s));
-        QVERIFY(!QFile::exists(preview));
-        QCOMPARE(w.PreviewFile, f.Dir.filePath(u"sub/tmp_no0.html"_s));
+        f.Open(f.Page(u"b.html"_s, u"b\n"_s));
+        f.Open(f.Page(u"c.html"_s, u"c\n"_s));
+        f.Type(u"x"_s);
+        QVERIFY(w.tcEditor->tabIcon(0).isNull());
+        QVERIFY(!w.tcEditor->tabIcon(2).isNull());
+        QCOMPARE(w.TabCaption(2), u"c.html"_s);
+        w.acSave->trigger();
+        QVERIFY(w.tcEditor->tabIcon(2).isNull());
+
+        w.show();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        w.reSource->setFocus();
+        QTest::keyClick(w.reSource, Qt::Key_Tab, Qt::ControlModifier);
+        QCOMPARE(w.CurrentIndex(), 0); // wraps round
+        QTest::keyClick(w.reSource, Qt::Key_PageDown, Qt::ControlModifier);
+        QCOMPARE(w.CurrentIndex(), 1);
+        QTest::keyClick(w.reSource, Qt::Key_PageUp, Qt::ControlModifier);
+        QTest::keyClick(w.reSource, Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(w.CurrentIndex(), 2);
+        QCOMPARE(w.reSource->Text(), u"xc\n"_s);
+    }
+
+    void savedReferencesAreCounted() {
+        TWindowFixture f;
+        TfrmMain& w = *f.W;
+        const QString p = f.Page(u"a.html"_s, u"a\n"_s);
+        f.Open(p);
+        w.reSource->insertPlainText(u"€ ☺ 😀 "_s); // € is in Windows-1251, the others not
+        w.acSave->trigger();
+        QCOMPARE(ReadBytes(p), QByteArray("\x88 &#9786; &#128512; a\r\n"));
+        QVERIFY(w.StatusText(0).endsWith(u": 2"_s));
+        f.Type(u"b"_s);
+        w.acSave->trigger();
+        QVERIFY(w.StatusText(0).endsWith(u": 2"_s)); // the text still holds both
+    }
+
+    void longLinesAreNotWrapped() {
+        TWindowFixture f;
+        TfrmMain& w = *f.W;
+        QVERIFY(w.acWordWrap->isChecked());
+        f.Open(f.Page(u"short.html"_s, u"<p>short</p>\n"_s));
+        QCOMPARE(w.reSource->lineWrapMode(), QPlainTextEdit::WidgetWidth);
+        const QString line(TfrmMain::kLongestWrappedLine + 1, u'x');
+        f.Open(f.Page(u"long.html"_s, line + u"\n"_s));
+        QCOMPARE(w.reSource->lineWrapMode(), QPlainTextEdit::NoWrap);
+        QVERIFY(!w.StatusText(0).isEmpty());
+        QVERIFY(w.acWordWrap->isChecked()); // the setting itself stays
+        w.tcEditor->setCurrentIndex(0);
+        QCOMPARE(w.reSource->lineWrapMode(), QPlainTextEdit::WidgetWidth);
     }
 
     void editCommandsFollowTarget() {

@@ -81,7 +81,7 @@ private slots:
         // A page without a folder finds nothing, even from the working folder.
         const QString cwd = QDir::currentPath();
         QDir::setCurrent(FSite + u"/Sub"_s);
-        const int got = ValidatedIcon(caption, icon, {u"top"_s}, document);
+        const int got = ValidatedIcon(caption, icon, QSet<QString>{u"top"_s}, document);
         QDir::setCurrent(cwd);
         QCOMPARE(got, expected);
     }

@@ -166,7 +166,7 @@ private slots:
         Click(u"sub/other.html#part"_s);
         QCOMPARE(w->DocumentCount(), 2);
         QCOMPARE(w->CurrentIndex(), 1);
-        QCOMPARE(w->FileNames[1], other);
+        QCOMPARE(w->FileNames()[1], other);
         QCOMPARE(w->tcEditor->tabText(1), u"Другая"_s);
         QVERIFY(w->PendingPath.isEmpty());
         // The open tab is selected, not opened again.
@@ -247,7 +247,7 @@ private slots:
             QCOMPARE(w->reSource->SelLength(), 3);
         } else {
             QCOMPARE(w->DocumentCount(), found == u"page" ? 1 : 2);
-            QCOMPARE(w->FileNames[w->CurrentIndex()], found == u"page" ? pagePath : sheetPath);
+            QCOMPARE(w->FileNames()[w->CurrentIndex()], found == u"page" ? pagePath : sheetPath);
             QCOMPARE(w->reSource->Text(), shown);
             QCOMPARE(w->reSource->SelStart(), shown.indexOf(u".photo"_s) + 1);
             QCOMPARE(w->reSource->SelText(), u"photo"_s);

@@ -7,6 +7,8 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStyleOptionComboBox>
+#include <QTabWidget>
 #include <QtTest>
 
 using namespace Qt::StringLiterals;
@@ -78,7 +80,7 @@ private slots:
         Choose(w.cbSpecChars, 6); // Градус
         QCOMPARE(WithCaret(), TextWith(u"&deg;|"_s));
         QCOMPARE(w.cbSpecChars->currentIndex(), 0);
-        QCOMPARE(w.ModifiedFlags.value(0), u"1"_s);
+        QCOMPARE(w.ModifiedFlags().value(0), u"1"_s);
 
         Choose(w.cbActiveSP, 7); // Response.Write(..)
         QCOMPARE(WithCaret(), TextWith(u"&deg;Response.Write(|)"_s));
@@ -151,7 +153,7 @@ private slots:
         QVERIFY(calls.size() <= 1);
         QCOMPARE(calls.isEmpty() ? QString() : calls[0].Text + u" / "_s + calls[0].Proposed, asked);
         QCOMPARE(w.cbFormElement->currentIndex(), 0);
-        QCOMPARE(w.ModifiedFlags.value(0), inserted == u"|"_s ? u"0"_s : u"1"_s);
+        QCOMPARE(w.ModifiedFlags().value(0), inserted == u"|"_s ? u"0"_s : u"1"_s);
     }
 
     // A title typed since the last scan is what the dialog's caller sees.
@@ -195,6 +197,33 @@ private slots:
         QVERIFY(F->Platform.OpenRequests[0].OfferReadOnly);
     }
 
+    // Each list is wide enough to show its caption entry whole ("Переменные окружен" was not).
+    void captionUncut_data() {
+        QTest::addColumn<QString>("list");
+        for (const char* name : {"cbHeaderStyle", "cbFormElement", "cbScriptType", "cbColdFusion",
+                                 "cbActiveSP", "cbServerVars", "cbSpecChars"})
+            QTest::newRow(name) << QString::fromLatin1(name);
+    }
+
+    void captionUncut() {
+        QFETCH(QString, list);
+        TfrmMain& w = Open();
+        w.resize(1200, 800);
+        auto* combo = w.findChild<QComboBox*>(list);
+        QVERIFY(combo);
+        for (int i = 0; i < w.pcTagMenu->count(); ++i)
+            if (w.pcTagMenu->widget(i)->isAncestorOf(combo))
+                w.pcTagMenu->setCurrentIndex(i);
+        QTRY_VERIFY(combo->isVisible());
+        QStyleOptionComboBox opt;
+        opt.initFrom(combo);
+        opt.currentText = combo->itemText(0);
+        const QRect field = combo->style()->subControlRect(QStyle::CC_ComboBox, &opt,
+                                                           QStyle::SC_ComboBoxEditField, combo);
+        const int needed = combo->fontMetrics().horizontalAdvance(combo->itemText(0));
+        QVERIFY2(field.width() >= needed, qPrintable(u"%1 < %2"_s.arg(field.width()).arg(needed)));
+    }
+
     // Nothing changes; the image button asks for name and value but not for a picture.
     void readOnlyPage() {
         TfrmMain& w = Open(true);
@@ -206,7 +235,7 @@ private slots:
         QCOMPARE(w.reSource->Text(), Text);
         QCOMPARE(w.cbSpecChars->currentIndex(), 0);
         QCOMPARE(F->Platform.Calls.size(), 1);
-        QCOMPARE(w.ModifiedFlags.value(0), u"0"_s);
+        QCOMPARE(w.ModifiedFlags().value(0), u"0"_s);
     }
 };
 

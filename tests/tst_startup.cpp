@@ -183,7 +183,7 @@ private slots:
         QCoreApplication::processEvents();
         QCOMPARE(w->DocumentCount(), opens ? 1 : 0);
         if (opens) {
-            QCOMPARE(w->FileNames.value(0), argument);
+            QCOMPARE(w->FileNames().value(0), argument);
             QCOMPARE(w->reSource->Text(), u"<p>текст</p>\n"_s);
         } else {
             QVERIFY(w->reSource->isReadOnly());

@@ -73,7 +73,7 @@ private slots:
         QCOMPARE(w.reSource->SelStart(), caret);
         QCOMPARE(w.reSource->SelLength(), 0);
         QVERIFY(w.reSource->Modified());
-        QCOMPARE(w.ModifiedFlags, QStringList{u"1"_s});
+        QCOMPARE(w.ModifiedFlags(), QStringList{u"1"_s});
         QVERIFY(w.acUndo->isEnabled());
         QVERIFY(w.acSaveAll->isEnabled());
         // One undo step brings back the text as it was, the replaced selection included.
@@ -125,7 +125,7 @@ private slots:
             QVERIFY2(w.reSource->Text() == u"abc\n"_s, qPrintable(a->objectName()));
         }
         QVERIFY(!w.reSource->Modified());
-        QCOMPARE(w.ModifiedFlags, QStringList{u"0"_s});
+        QCOMPARE(w.ModifiedFlags(), QStringList{u"0"_s});
         QCOMPARE(w.reSource->SelStart(), 1);
     }
 
@@ -177,11 +177,11 @@ private slots:
         w.reSource->setFocus();
         w.reSource->Select(3, 6); // "Привет"
         QTest::keyClick(w.reSource, Qt::Key_B, Qt::ControlModifier);
-        QCOMPARE(w.ModifiedFlags, QStringList{u"1"_s});
+        QCOMPARE(w.ModifiedFlags(), QStringList{u"1"_s});
         QTest::keyClick(w.reSource, Qt::Key_S, Qt::ControlModifier);
         QCOMPARE(ReadBytes(p),
                  QByteArray("<p><b>\xCF\xF0\xE8\xE2\xE5\xF2</b>, \xEC\xE8\xF0</p>\r\n"));
-        QCOMPARE(w.ModifiedFlags, QStringList{u"0"_s});
+        QCOMPARE(w.ModifiedFlags(), QStringList{u"0"_s});
         QVERIFY(!w.reSource->Modified());
         QVERIFY(f.Platform.Messages().isEmpty());
     }

@@ -1,5 +1,6 @@
 #include "support/windowfixture.h"
 
+#include "app/documentset.h"
 #include "app/textfile.h"
 
 #include <QDir>
@@ -15,8 +16,8 @@ TWindowFixture::TWindowFixture() : W(std::make_unique<TfrmMain>()) {
 
 TWindowFixture::~TWindowFixture() {
     // Close without prompts: the tests that care about prompts close the window themselves.
-    for (QString& f : W->ModifiedFlags)
-        f = QStringLiteral("0");
+    for (int i = 0; i < W->DocumentCount(); ++i)
+        W->Documents->At(i)->setModified(false);
     W->reSource->SetModified(false);
     W.reset();
 }

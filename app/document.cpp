@@ -1,0 +1,57 @@
+#include "app/document.h"
+
+#include <QPlainTextDocumentLayout>
+#include <QTextDocument>
+
+TDocument::TDocument(const QString& path, const QString& text, QObject* parent)
+    : QObject(parent), FPath(path), FDocument(new QTextDocument(this)) {
+    // The layout the plain-text editor needs; without it the editor would replace the document.
+    FDocument->setDocumentLayout(new QPlainTextDocumentLayout(FDocument));
+    SetText(text);
+    connect(FDocument, &QTextDocument::contentsChange, this, [this] { ++FRevision; });
+    connect(FDocument, &QTextDocument::modificationChanged, this, &TDocument::ModifiedChanged);
+}
+
+TDocument::~TDocument() = default;
+
+bool TDocument::Modified() const {
+    return FDocument->isModified();
+}
+
+void TDocument::setModified(bool modified) {
+    FDocument->setModified(modified);
+}
+
+QString TDocument::Text() const {
+    // toPlainText() would turn non-breaking spaces into blanks; the raw text keeps them.
+    QString s = FDocument->toRawText();
+    for (QChar& c : s) {
+        const char16_t u = c.unicode();
+        if (u == QChar::ParagraphSeparator || u == QChar::LineSeparator)
+            c = u'\n';
+    }
+    return s;
+}
+
+void TDocument::SetText(const QString& text) {
+    FLongestLine = LongestLineLength(text);
+    const bool undo = FDocument->isUndoRedoEnabled();
+    FDocument->setUndoRedoEnabled(false); // also drops the history of the text replaced
+    FDocument->setPlainText(text);
+    FDocument->setUndoRedoEnabled(undo);
+    FDocument->setModified(false);
+    ++FRevision;
+}
+
+qsizetype LongestLineLength(QStringView text) {
+    qsizetype longest = 0;
+    qsizetype start = 0;
+    while (start <= text.size()) {
+        qsizetype end = text.indexOf(u'\n', start);
+        if (end < 0)
+            end = text.size();
+        longest = qMax(longest, end - start);
+        start = end + 1;
+    }
+    return longest;
+}
