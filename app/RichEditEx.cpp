@@ -3,6 +3,7 @@
 #include "app/textfile.h"
 #include "site/toolfunc.h"
 
+#include <QEvent>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QInputMethod>
@@ -15,6 +16,14 @@ TRichEditEx::TRichEditEx(QWidget* parent) : QPlainTextEdit(parent) {
         if (hasFocus())
             emit OnLangChange(this, QGuiApplication::inputMethod()->locale().name());
     });
+}
+
+void TRichEditEx::changeEvent(QEvent* event) {
+    QPlainTextEdit::changeEvent(event);
+    // Read-only leaves the plain editor selectable by the mouse alone: no caret, no arrow keys,
+    // no Shift+End. Reading a page needs them; the edits stay refused without TextEditable.
+    if (event->type() == QEvent::ReadOnlyChange && isReadOnly())
+        setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
 }
 
 QString TRichEditEx::Text() const {

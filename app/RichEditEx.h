@@ -1,6 +1,7 @@
 // The source editor: a plain-text editor with the few text operations the rest of the program
 // needs (replace the selection as one undoable edit, the word or the tag at the caret, load a
-// file). Positions are 0-based and count a line break as one character.
+// file). Positions are 0-based and count a line break as one character. A read-only page
+// refuses edits only: its caret still moves and selects with the keys and the mouse.
 #pragma once
 
 #include <QPlainTextEdit>
@@ -41,6 +42,9 @@ public:
 signals:
     void OnFileNotFound(QObject* sender);
     void OnLangChange(QObject* sender, const QString& language);
+
+protected:
+    void changeEvent(QEvent* event) override;
 
 private:
     QString FLoadedFileName;

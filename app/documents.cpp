@@ -492,7 +492,8 @@ QWidget* TfrmMain::EditTargetWidget() const {
 }
 
 void TfrmMain::acUndoExecute() {
-    if (FEditTarget == etEditor)
+    // A read-only page is never changed, not even back to an earlier text.
+    if (FEditTarget == etEditor && !reSource->isReadOnly())
         reSource->undo();
     else if (auto* e = qobject_cast<QLineEdit*>(EditTargetWidget()))
         e->undo();

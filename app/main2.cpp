@@ -297,6 +297,8 @@ void TfrmMain::CreateLayout() {
     lblFileName->setObjectName(u"lblFileName"_s);
     lblFileName->setContentsMargins(4, 2, 4, 2);
     lblFileName->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    // Names are shown as they are: a folder called "<img src=...>" is no markup to render.
+    lblFileName->setTextFormat(Qt::PlainText);
     ed->addWidget(lblFileName);
 
     splEditorFind = new QSplitter(Qt::Vertical, pnlEditor);
@@ -353,6 +355,7 @@ void TfrmMain::CreateLayout() {
     for (int i = 0; i < 3; ++i) {
         sbPanels[i] = new QLabel(sbStatus);
         sbPanels[i]->setObjectName(u"sbPanel%1"_s.arg(i));
+        sbPanels[i]->setTextFormat(Qt::PlainText);
         sbPanels[i]->setMinimumWidth(widths[i]);
         sbPanels[i]->setFrameShape(QFrame::StyledPanel);
         sbPanels[i]->setFrameShadow(QFrame::Sunken);

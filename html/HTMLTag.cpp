@@ -107,6 +107,19 @@ QString TrimControls(const QString& s) {
     return s.mid(b, e - b);
 }
 
+// A value as written in the tag: in double quotes, unless it holds a double quote itself. Then
+// apostrophes keep it readable, and when it holds both kinds the double quotes are written as
+// the entity, the only form a browser reads back as the same value.
+QString QuotedValue(const QString& value) {
+    if (!value.contains(u'"'))
+        return u'"' + value + u'"';
+    if (!value.contains(u'\''))
+        return u'\'' + value + u'\'';
+    QString escaped = value;
+    escaped.replace(u'"', u"&quot;"_s);
+    return u'"' + escaped + u'"';
+}
+
 } // namespace
 
 THTMLTag::THTMLTag(QObject* parent) : QObject(parent) {}
@@ -309,7 +322,7 @@ QString THTMLTag::GetTagText() const {
 
     QString s = u"<"_s + FTagName + u' ';
     for (qsizetype i = 0; i < FAttrNames.size(); ++i)
-        s += FAttrNames.at(i) + u"=\""_s + FAttrValues.at(i) + u"\" "_s;
+        s += FAttrNames.at(i) + u'=' + QuotedValue(FAttrValues.at(i)) + u' ';
     s.chop(1);
 
     if (!FAllowStrictNotation) {

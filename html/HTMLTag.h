@@ -1,7 +1,8 @@
 // The model of one markup tag: a name, an ordered list of attributes and the text that followed
 // the tag. It reads the text of a single tag with a small character-driven state machine that
 // stops at the first character it cannot accept, and composes the tag back with every value in
-// double quotes. The tag attribute editor parses the tag under the caret into it and writes the
+// double quotes (apostrophes for a value holding a double quote, "&quot;" for one holding both
+// kinds). The tag attribute editor parses the tag under the caret into it and writes the
 // composed text back into the page.
 #pragma once
 

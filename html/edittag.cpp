@@ -7,6 +7,7 @@
 #include "html/edittaglogic.h"
 #include "markup/ctrl.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QEvent>
 #include <QFocusEvent>
@@ -35,6 +36,14 @@ namespace {
 bool EndsEdit(const QEvent* event) {
     const auto reason = static_cast<const QFocusEvent*>(event)->reason();
     return reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason;
+}
+
+// The drop-down's list is a popup window of its own, so the walk goes on across windows.
+bool IsInside(const QWidget* widget, const QWidget* ancestor) {
+    for (const QWidget* w = widget; w; w = w->parentWidget())
+        if (w == ancestor)
+            return true;
+    return false;
 }
 
 bool IsEnterOrEscape(const QEvent* event) {
@@ -255,7 +264,10 @@ bool TfrmTag::eventFilter(QObject* watched, QEvent* event) {
             EndEdit();
             return true;
         }
-        if (event->type() == QEvent::FocusOut && watched == FEditor && EndsEdit(event))
+        // The list of a drop-down opened for the first time takes the focus for an ordinary
+        // reason, not as a popup; the edit goes on while the focus stays within the editor.
+        if (event->type() == QEvent::FocusOut && watched == FEditor && EndsEdit(event) &&
+            !IsInside(QApplication::focusWidget(), FEditor))
             EndEdit();
     }
     return QDialog::eventFilter(watched, event);

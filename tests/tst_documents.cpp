@@ -399,6 +399,18 @@ private slots:
         QCOMPARE(w.reSource->Text(), u"B2\n"_s);
     }
 
+    void markupInNamesIsShownAsText() {
+        TWindowFixture f;
+        TfrmMain& w = *f.W;
+        const QString p = f.Page(u"<img src=/dev/zero>.html"_s, u"x\n"_s);
+        f.Open(p);
+        QCOMPARE(w.DocumentCount(), 1);
+        QCOMPARE(w.lblFileName->textFormat(), Qt::PlainText);
+        QCOMPARE(w.lblFileName->text(), p);
+        for (QLabel* panel : w.sbPanels)
+            QCOMPARE(panel->textFormat(), Qt::PlainText);
+    }
+
     void droppedFiles() {
         TWindowFixture f;
         TfrmMain& w = *f.W;

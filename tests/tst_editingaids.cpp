@@ -91,6 +91,26 @@ private slots:
         QVERIFY(W->lbCompletion->isHidden());
     }
 
+    // "=rand()" and Enter make one undo step, and the next undo brings the typed macro back:
+    // no step that changes nothing in between.
+    void randIsOneUndoStep() {
+        OpenPage(QString(), 0);
+        Keys(u"ab{N}=rand()"_s);
+        const int stepsBefore = W->reSource->document()->availableUndoSteps();
+        Keys(u"{N}"_s);
+        const QString text = W->reSource->Text();
+        QVERIFY(text.size() > 100);
+        QCOMPARE(W->reSource->SelStart(), int(text.size())); // after Enter's line break
+        W->acUndo->trigger();
+        QCOMPARE(W->reSource->Text(), u"ab\n"_s);
+        W->acUndo->trigger();
+        QCOMPARE(W->reSource->Text(), u"ab\n=rand()"_s);
+        QCOMPARE(W->reSource->document()->availableUndoSteps(), stepsBefore);
+        W->reSource->redo();
+        W->reSource->redo();
+        QCOMPARE(W->reSource->Text(), text);
+    }
+
     void lineBreakKeys_data() {
         QTest::addColumn<int>("key");
         QTest::addColumn<int>("modifiers");

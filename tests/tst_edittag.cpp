@@ -10,6 +10,8 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStyle>
+#include <QStyleOptionComboBox>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QtTest>
@@ -145,6 +147,11 @@ private slots:
         QTest::newRow("apostrophes and bare values")
             << u"<A HREF='Page.html' target=_blank>"_s << QString()
             << u"<a href=\"Page.html\" target=\"_blank\">"_s;
+        QTest::newRow("double quotes inside a value")
+            << u"<a title='say \"hi\"' href=x.html>"_s << QString()
+            << u"<a title='say \"hi\"' href=\"x.html\">"_s;
+        QTest::newRow("both kinds of quote inside a value")
+            << u"<a title=`it's \"hi\"`>"_s << QString() << u"<a title=\"it's &quot;hi&quot;\">"_s;
         QTest::newRow("blanks around =")
             << u"<p align = 'left'>"_s << QString() << u"<p align=\"left\">"_s;
         QTest::newRow("over two lines")
@@ -244,6 +251,48 @@ private slots:
         W->acEditTag->trigger();
         QCOMPARE(W->reSource->SelText(),
                  u"<td align=\"Center\" class=\"Small\" id=\"c1\" src=\"New Pic.PNG\">"_s);
+    }
+
+    // One click on the arrow of a value list opens it, and the entry picked from it with the
+    // keys is the cell's new value.
+    void listOpensOnFirstClick_data() {
+        QTest::addColumn<QString>("tag");
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<QString>("written");
+        QTest::newRow("pick-only list")
+            << u"<p align=left id=x>"_s << u"Center"_s << u"<p align=\"Center\" id=\"x\">"_s;
+        QTest::newRow("editable list")
+            << u"<img src=one.gif id=x>"_s << u"two.gif"_s << u"<img src=\"two.gif\" id=\"x\">"_s;
+    }
+    void listOpensOnFirstClick() {
+        QFETCH(QString, tag);
+        QFETCH(QString, value);
+        QFETCH(QString, written);
+        const QString before = u"<img src=\"one.gif\"><img src=\"two.gif\">\n"_s;
+        OpenPage(before + tag, int(before.size()) + 2);
+        QueueTag([&](TfrmTag* dlg) {
+            ClickCell(dlg, 0, 1);
+            QComboBox* cb = dlg->cbList;
+            QCOMPARE(dlg->ActiveEditor(), cb);
+            QStyleOptionComboBox option;
+            option.initFrom(cb);
+            option.editable = cb->isEditable();
+            const QRect arrow = cb->style()->subControlRect(QStyle::CC_ComboBox, &option,
+                                                            QStyle::SC_ComboBoxArrow, cb);
+            QVERIFY(!arrow.isEmpty());
+            QTest::mouseClick(cb, Qt::LeftButton, {}, arrow.center());
+            QVERIFY(cb->view()->isVisible());
+            QCOMPARE(dlg->ActiveEditor(), cb);
+            QVERIFY(cb->isVisible());
+            QTest::keyClick(cb->view(), Qt::Key_Down);
+            QTest::keyClick(cb->view(), Qt::Key_Return);
+            QVERIFY(!cb->view()->isVisible());
+            QCOMPARE(dlg->ActiveEditor(), nullptr);
+            QCOMPARE(dlg->sgProperties->item(0, 1)->text(), value);
+            dlg->btnOK->click();
+        });
+        W->acEditTag->trigger();
+        QCOMPARE(W->reSource->Text(), before + written);
     }
 
     void pageKeptUnlessChanged() {

@@ -1,4 +1,5 @@
 // The page navigator in the main window: lists, tab names, clicks, class search, scan feedback.
+#include "app/platform.h"
 #include "html/HTMLParser.h"
 #include "support/windowfixture.h"
 
@@ -13,6 +14,8 @@
 #include <QtTest>
 
 #include <utility>
+
+#include <sys/stat.h>
 
 using namespace Qt::StringLiterals;
 
@@ -257,6 +260,74 @@ private slots:
         for (QWidget* top : QApplication::topLevelWidgets())
             QVERIFY2(top == w || !top->isVisible() || qobject_cast<QMenu*>(top),
                      top->metaObject()->className());
+    }
+
+    void pipeAsStyleSheetNeverBlocks() {
+        const QString pipe = F->Dir.filePath(u"pipe.css"_s);
+        QCOMPARE(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+        F->Page(u"s.css"_s, u".photo {}\n"_s);
+        const QString link = u"<link rel=\"stylesheet\" href=\"%1\">"_s;
+        OpenPage(u"p.html"_s,
+                 link.arg(u"pipe.css"_s) + link.arg(u"s.css"_s) + u"<p class=\"photo\">\n"_s);
+        QTest::mouseClick(w->tbPageClasses, Qt::LeftButton);
+        Click(u"photo"_s);
+        // Reported like a sheet that cannot be read; the search stops there.
+        const QStringList messages = F->Platform.Messages();
+        QCOMPARE(messages.size(), 1);
+        QVERIFY2(messages.constFirst().contains(u"pipe.css"_s), qPrintable(messages.join(u", "_s)));
+        QCOMPARE(w->DocumentCount(), 1);
+        // Neither a drop nor the open dialog waits on it.
+        const QString page = F->Dir.filePath(u"pipe.html"_s);
+        QCOMPARE(::mkfifo(QFile::encodeName(page).constData(), 0600), 0);
+        F->Platform.Clear();
+        w->DropFiles({page});
+        QCOMPARE(w->DocumentCount(), 1);
+        F->Platform.QueueOpen(TOpenFileResult{page, false});
+        w->acOpen->trigger();
+        QCOMPARE(F->Platform.Messages().size(), 1);
+        QCOMPARE(w->DocumentCount(), 1);
+    }
+
+    void scanResultsFollowTheTextRevision() {
+        OpenPage(u"p.html"_s, u"<a href=\"a.html\">a</a>\n"_s);
+        const quint64 scans = w->HpParser->ScanCount();
+        // Unchanged text: the lists of the last scan stand.
+        w->ScanShownPage();
+        w->FillCompletionList(u"href"_s);
+        QCOMPARE(w->HpParser->ScanCount(), scans);
+        // Values from a fixed list never scan.
+        w->reSource->insertPlainText(u"<p align"_s);
+        w->FillCompletionList(u"align"_s);
+        QCOMPARE(w->HpParser->ScanCount(), scans);
+        // After an edit the old lists are never used.
+        w->reSource->insertPlainText(u"><a href=\"b.html\">"_s);
+        w->FillCompletionList(u"href"_s);
+        QCOMPARE(w->HpParser->ScanCount(), scans + 1);
+        QCOMPARE(w->lbCompletion->count(), 2);
+        QCOMPARE(w->lbCompletion->item(0)->text(), u"b.html"_s);
+        // Nor after a head scan replaced some of them.
+        w->HpParser->ParseHead();
+        w->FillCompletionList(u"href"_s);
+        QCOMPARE(w->HpParser->ScanCount(), scans + 3);
+    }
+
+    void manyInPageLinksAreChecked() {
+        // 40,000 "#" links, half of them to anchors that exist.
+        QString page;
+        for (int i = 0; i < 20000; ++i)
+            page += u"<a name=\"n%1\"></a>"_s.arg(i);
+        for (int i = 0; i < 40000; ++i)
+            page += u"<a href=\"#n%1\">x</a>\n"_s.arg(i);
+        OpenPage(u"p.html"_s, page);
+        QCOMPARE(w->lvContent->count(), 40000);
+        int broken = 0;
+        for (int i = 0; i < w->lvContent->count(); ++i) {
+            const int kind = w->lvContent->item(i)->data(Qt::UserRole).toInt();
+            broken += kind == 61;
+            if (kind != (i < 20000 ? 50 : 61))
+                QFAIL(qPrintable(w->lvContent->item(i)->text()));
+        }
+        QCOMPARE(broken, 20000);
     }
 
     void popupEnabling() {
