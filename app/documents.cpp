@@ -6,6 +6,7 @@
 #include "app/platform.h"
 #include "app/rcstring.h"
 #include "app/textfile.h"
+#include "html/HTMLParser.h"
 #include "site/toolfunc.h"
 
 #include <QApplication>
@@ -135,6 +136,8 @@ void TfrmMain::OnDocumentRemoved(int index) {
     FSelectingByCommand = false;
     if (FShown && Documents->IndexOf(FShown) < 0)
         ForgetShownDocument();
+    if (FScanned && Documents->IndexOf(FScanned) < 0)
+        FScanned = nullptr;
     UpdateSaveAll();
     UpdateClosePage();
 }
@@ -440,6 +443,7 @@ void TfrmMain::CloseAllDocuments() {
 
 void TfrmMain::OnDocumentsCleared() {
     ForgetShownDocument();
+    FScanned = nullptr;
     emit AllDocumentsClosed();
     FSelectingByCommand = true;
     while (tcEditor->count() > 0)
@@ -539,4 +543,21 @@ void TfrmMain::DropFiles(const QStringList& paths) {
         PendingPath = p;
         OpenDocument(osGivenPath);
     }
+}
+
+void TfrmMain::ScanShownPage(bool force) {
+    TDocument* d = Documents->Current();
+    if (!d)
+        return;
+    // The lists of the last full scan stand while the text they came from is unchanged and no
+    // other scan (a head scan, another file) has replaced them since.
+    if (!force && FScanned == d && FScannedRevision == d->Revision() &&
+        FScannedNumber == HpParser->ScanCount())
+        return;
+    if (HpParser->IsParsing())
+        return;
+    HpParser->ParseEditor();
+    FScanned = d;
+    FScannedRevision = d->Revision();
+    FScannedNumber = HpParser->ScanCount();
 }

@@ -9,6 +9,8 @@
 #include "app/rcstring.h"
 #include "app/settings.h"
 #include "app/textfile.h"
+#include "html/HTMLParser.h"
+#include "html/navigator.h"
 #include "site/toolfunc.h"
 
 #include <QApplication>
@@ -47,7 +49,12 @@ TfrmMain::TfrmMain(const QStringList& arguments, QWidget* parent)
     CreateMenus();
     BindDocumentCommands();
     BindTagCommands();
-    CreateNavigator();
+    HpParser = new THTMLParser(this);
+    HpParser->setObjectName(u"HpParser"_s);
+    HpParser->setPageEditor(reSource);
+    HpParser->setLightMode(false);
+    HpParser->setTag(0);
+    Navigator = new TNavigator(this);
     CreateEditingAids();
     CreateQuickLists();
     FormCreate();
@@ -550,8 +557,8 @@ void TfrmMain::acWordwrapExecute() {
 
 void TfrmMain::splVerticalMoved() {
     // The site browser's one column fills the list without a horizontal scroll bar.
-    if (lvSite)
-        lvSite->setColumnWidth(0, qMax(lvSite->width() - 20, 0));
+    if (Navigator && Navigator->lvSite)
+        Navigator->lvSite->setColumnWidth(0, qMax(Navigator->lvSite->width() - 20, 0));
     // The two pages of the left pane share its width. Restyling is costly and the pane is laid
     // out on every resize, so only when the width really changed.
     const int w = (pcNavigator->width() - 4) / 2;

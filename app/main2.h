@@ -32,9 +32,9 @@ class TRichEditEx;
 class TDocument;
 class TDocumentSet;
 class QTextDocument;
-struct TSettings;   // start-up and settings
-class QProgressBar; // navigator
-class THTMLParser;  // navigator
+struct TSettings; // start-up and settings
+class THTMLParser;
+class TNavigator;
 
 // Where OpenDocument takes its path from.
 enum TOpenSource { osOpenDialog, osSiteBrowser, osGivenPath, osCommandLine };
@@ -182,39 +182,13 @@ public:
     // Binds an action's handler through RunCommand.
     void Bind(QAction* action, const std::function<void()>& handler);
 
-    // ---- navigator (html/navigator.cpp) ----------------------------------------------------
+    // ---- page analysis -----------------------------------------------------------------------
     // The page scanner, owned for the whole run; it reads the editor's text.
     THTMLParser* HpParser = nullptr;
-    // Upper half of the navigator page: the site browser's area (filled by the site browser).
-    QWidget* pnlSite = nullptr;
-    QTreeWidget* lvSite = nullptr;
-    // Lower half: the refresh button, the kinds toolbar and the element list.
-    QWidget* pnlUpdateBtn = nullptr;
-    QToolButton* sbUpdatePage = nullptr;
-    QToolBar* tbrLinksMenu = nullptr;
-    QToolButton *tbPageAnchors = nullptr, *tbPageImages = nullptr, *tbPageObjects = nullptr,
-                *tbPageEmbeds = nullptr, *tbPageFrames = nullptr, *tbPageClasses = nullptr;
-    QListWidget* lvContent = nullptr;
-    // The scan's progress in the status bar; visible only while a scan runs.
-    QProgressBar* pbParse = nullptr;
-    // The CSS class editor, shown modally by "Определить класс CSS" (filled by its owner).
-    std::function<void()> ShowClassEditor;
-    void acUpdatePageExecute();
-    void acLinkValidateExecute();
-    void HpParserBeforeParse(QObject* sender);
-    void HpParserParse(QObject* sender, quint8 percentDone);
-    void HpParserAfterParse(QObject* sender);
-    void tbPageImagesClick(QToolButton* sender);
-    void tvPageContentClick();
-    void pmAddClassPopup();
-    void lvContentDblClick();
-    void tsNavigatorShow() {}
-    // The shown page changed: scan it (the tab switch, Save and Save As hook).
-    void NavigatorRescan(bool fileNameAssigned);
     // Scans the shown page unless the scanner's lists already come from its current text.
     void ScanShownPage(bool force = false);
-    // The path of the shown document, empty without one.
-    QString ActiveDocumentPath() const;
+    // The navigator in the left pane (html/navigator.h).
+    TNavigator* Navigator = nullptr;
     // ---- end of navigator ------------------------------------------------------------------
 
     // ---- editing aids (html/editingaids.cpp) ------------------------------------------------
@@ -328,8 +302,7 @@ protected:
 
 private:
     // Parts of the window built by the subsystems that own them (each in its own file):
-    // html/navigator.cpp, html/editingaids.cpp, markup/quicklists.cpp.
-    void CreateNavigator();
+    // html/editingaids.cpp, markup/quicklists.cpp.
     void CreateEditingAids();
     void CreateQuickLists();
 
@@ -364,20 +337,10 @@ private:
     int FEditTarget = etEditor;
     TOpenFileResult FOpenDialogResult;
 
-    // ---- navigator (html/navigator.cpp) ----
-    void CreateNavigatorWidgets();
-    void FindClass(const QString& name);
-    void OpenNavigatorTarget(const QString& path);
-    void SelectFound(const QString& text, int extra);
-    int FParsePercent = -1;               // the last percent for which messages were processed
-    QElapsedTimer FParseClock;            // time since messages were last processed in a scan
-    int FContentKind = -1;                // the kind of entries lvContent shows
-    bool FNavigatorRescanPending = false; // the shown page changed while a scan ran
-    const TDocument* FScanned = nullptr;  // the document, text revision and scan number of
-    quint64 FScannedRevision = 0;         // the last full scan of the shown page
+    // ---- page analysis ----
+    const TDocument* FScanned = nullptr; // the document, text revision and scan number of
+    quint64 FScannedRevision = 0;        // the last full scan of the shown page
     quint64 FScannedNumber = 0;
-    quint64 FContentGeneration = 0; // counts rebuilds of the element list
-    QString FLinksCheckedFor;       // the page whose list's marks are current
     // ---- end of navigator ----
 
     // ---- start-up and settings (app/startup.cpp) ----

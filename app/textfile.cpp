@@ -11,8 +11,9 @@
 
 #include <array>
 #include <cerrno>
-#include <cstring>
+#include <dirent.h>
 #include <fcntl.h>
+#include <new>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -33,6 +34,16 @@ constexpr std::array<char16_t, 64> kHighHalf = {
     0x0451, 0x2116, 0x0454, 0x00BB, 0x0458, 0x0405, 0x0455, 0x0457, // B8
 };
 
+// Unicode of every byte, so that decoding is one table look-up per byte.
+constexpr std::array<char16_t, 256> kToUnicode = [] {
+    std::array<char16_t, 256> t{};
+    for (int b = 0; b < 256; ++b)
+        t[b] = b < 0x80    ? char16_t(b)
+               : b >= 0xC0 ? char16_t(0x0410 + (b - 0xC0))
+                           : kHighHalf[b - 0x80];
+    return t;
+}();
+
 int HighHalfCode(char16_t u) {
     for (int i = 0; i < 64; ++i)
         if (kHighHalf[i] == u)
@@ -41,6 +52,33 @@ int HighHalfCode(char16_t u) {
 }
 
 qint64 gWriteFault = -1;
+bool gTempFileFault = false;
+
+// The longest file name most Linux file systems take, in bytes.
+constexpr qsizetype kNameMax = 255;
+constexpr char kTempMarker[] = ".quorvane-save-";
+constexpr qsizetype kTempRandom = 6; // the XXXXXX of mkostemp
+
+// Closes a descriptor on every way out of a scope.
+class TFd {
+public:
+    explicit TFd(int fd) : FFd(fd) {}
+    ~TFd() {
+        if (FFd >= 0)
+            ::close(FFd);
+    }
+    TFd(const TFd&) = delete;
+    TFd& operator=(const TFd&) = delete;
+    // Closes now and reports the error close gives (a delayed write error on some file systems).
+    int Close() {
+        const int fd = FFd;
+        FFd = -1;
+        return ::close(fd) == 0 ? 0 : errno;
+    }
+
+private:
+    int FFd;
+};
 
 QString ReasonOf(int err) {
     return SystemErrorText(err);
@@ -54,6 +92,25 @@ QString ReasonOf(int err) {
 [[noreturn]] void ThrowRead(const QString& path, int err) {
     throw EFileError(u"Не удалось прочитать файл «%1»: %2."_s.arg(QDir::toNativeSeparators(path),
                                                                   ReasonOf(err)));
+}
+
+// Why a path that exists is no file to read or write, for a message.
+QString NotRegularReason(mode_t mode) {
+    if (S_ISDIR(mode))
+        return SystemErrorText(EISDIR);
+    if (S_ISFIFO(mode))
+        return u"это именованный канал, а не обычный файл"_s;
+    if (S_ISSOCK(mode))
+        return u"это сокет, а не обычный файл"_s;
+    if (S_ISCHR(mode) || S_ISBLK(mode))
+        return u"это устройство, а не обычный файл"_s;
+    return u"это не обычный файл"_s;
+}
+
+[[noreturn]] void ThrowNotRegular(const QString& path, mode_t mode, bool writing) {
+    const QString what = writing ? u"записать"_s : u"прочитать"_s;
+    throw EFileError(u"Не удалось %1 файл «%2»: %3."_s.arg(what, QDir::toNativeSeparators(path),
+                                                           NotRegularReason(mode)));
 }
 
 // Follows a chain of symbolic links to the file they finally name (which need not exist yet).
@@ -71,11 +128,11 @@ QString FinalTarget(const QString& path) {
     return p;
 }
 
-bool WriteAll(int fd, const char* data, qint64 size, int* err) {
+bool WriteAll(int fd, const char* data, qint64 size, int* err, bool faultable = true) {
     qint64 written = 0;
     while (written < size) {
         qint64 chunk = size - written;
-        if (gWriteFault >= 0) {
+        if (faultable && gWriteFault >= 0) {
             if (written >= gWriteFault) {
                 *err = ENOSPC;
                 return false;
@@ -94,22 +151,142 @@ bool WriteAll(int fd, const char* data, qint64 size, int* err) {
     return true;
 }
 
+// Reads from the descriptor's position to the end. sizeHint is what the file's size said: the
+// buffer gets one byte more, so an unchanged file takes one read and one read that sees the end.
+bool ReadAll(int fd, qint64 sizeHint, QByteArray* out, int* err) {
+    QByteArray buf(qsizetype(qMax<qint64>(sizeHint, 0)) + 1, Qt::Uninitialized);
+    qsizetype got = 0;
+    for (;;) {
+        if (got == buf.size()) // the file grew while it was read
+            buf.resize(buf.size() + qMax<qsizetype>(buf.size() / 2, 64 * 1024));
+        const ssize_t n = ::read(fd, buf.data() + got, size_t(buf.size() - got));
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            *err = errno;
+            return false;
+        }
+        if (n == 0)
+            break;
+        got += n;
+    }
+    buf.truncate(got);
+    *out = std::move(buf);
+    return true;
+}
+
+// ".<name>.quorvane-save-": the start of the temporary files of one target. A name so long that
+// the whole would pass the file system's limit is cut, at a character boundary.
+QByteArray TempPrefix(const QString& fileName) {
+    QByteArray name = QFile::encodeName(fileName);
+    const qsizetype room = kNameMax - 1 - qsizetype(sizeof(kTempMarker) - 1) - kTempRandom;
+    if (name.size() > room) {
+        qsizetype cut = room;
+        while (cut > 0 && (uchar(name[cut]) & 0xC0) == 0x80)
+            --cut;
+        name.truncate(cut);
+    }
+    return '.' + name + kTempMarker;
+}
+
+// Removes what earlier interrupted saves of the same target left in the folder: regular files
+// named exactly prefix + six characters. Links are never followed; failures are of no concern.
+void RemoveStaleTempFiles(const QByteArray& dir, const QByteArray& prefix) {
+    DIR* d = ::opendir(dir.constData());
+    if (!d)
+        return;
+    const int dfd = ::dirfd(d);
+    while (const dirent* e = ::readdir(d)) {
+        const QByteArrayView name(e->d_name);
+        if (name.size() != prefix.size() + kTempRandom || !name.startsWith(prefix))
+            continue;
+        struct stat st {};
+        if (::fstatat(dfd, e->d_name, &st, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(st.st_mode))
+            (void)::unlinkat(dfd, e->d_name, 0);
+    }
+    ::closedir(d);
+}
+
+// Makes a rename in the folder survive a power failure. File systems that cannot flush a folder
+// say EINVAL; a folder that cannot be opened for reading cannot be flushed and is left as it is.
+int SyncFolder(const QByteArray& dir) {
+    const int fd = ::open(dir.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return 0;
+    int err = 0;
+    if (::fsync(fd) != 0 && errno != EINVAL)
+        err = errno;
+    ::close(fd);
+    return err;
+}
+
+[[noreturn]] void ThrowInPlace(const QString& path, int tempErr, int writeErr, bool kept) {
+    throw EFileError(
+        u"Не удалось записать файл «%1»: папка не позволила создать временный файл (%2), "
+        u"а записать сам файл на месте тоже не удалось (%3). %4"_s.arg(
+            QDir::toNativeSeparators(path), ReasonOf(tempErr), ReasonOf(writeErr),
+            kept ? u"Прежнее содержимое файла сохранено."_s
+                 : u"Файл мог остаться записанным не полностью."_s));
+}
+
+// Rewrites an existing file in place, for a folder that refuses the temporary file. Space for
+// the new content is reserved first where the file system can, and the old content is put back
+// when the write fails, so the file is not left half-written.
+void WriteInPlace(const QString& path, const QByteArray& target, const QByteArray& bytes,
+                  int tempErr) {
+    bool canRestore = true;
+    int fd = ::open(target.constData(), O_RDWR | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0 && errno == EACCES) { // a file one may write but not read
+        canRestore = false;
+        fd = ::open(target.constData(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    }
+    if (fd < 0)
+        ThrowInPlace(path, tempErr, errno, true);
+    TFd file(fd);
+    struct stat st {};
+    if (::fstat(fd, &st) != 0)
+        ThrowInPlace(path, tempErr, errno, true);
+    if (!S_ISREG(st.st_mode))
+        ThrowNotRegular(path, st.st_mode, true);
+    QByteArray old;
+    int err = 0;
+    if (canRestore && !ReadAll(fd, st.st_size, &old, &err))
+        ThrowInPlace(path, tempErr, err, true);
+    if (bytes.size() > old.size() &&
+        ::fallocate(fd, FALLOC_FL_KEEP_SIZE, 0, off_t(bytes.size())) != 0 &&
+        (errno == ENOSPC || errno == EDQUOT || errno == EFBIG))
+        ThrowInPlace(path, tempErr, errno, true);
+    bool ok = ::lseek(fd, 0, SEEK_SET) == 0;
+    if (!ok)
+        err = errno;
+    ok = ok && WriteAll(fd, bytes.constData(), bytes.size(), &err);
+    if (ok && ::ftruncate(fd, off_t(bytes.size())) != 0) {
+        ok = false;
+        err = errno;
+    }
+    if (ok && ::fsync(fd) != 0) {
+        ok = false;
+        err = errno;
+    }
+    if (ok) {
+        if (const int closeErr = file.Close())
+            ThrowInPlace(path, tempErr, closeErr, false);
+        return;
+    }
+    int ignored = 0;
+    const bool kept = canRestore && ::lseek(fd, 0, SEEK_SET) == 0 &&
+                      WriteAll(fd, old.constData(), old.size(), &ignored, false) &&
+                      ::ftruncate(fd, off_t(old.size())) == 0 && ::fsync(fd) == 0;
+    ThrowInPlace(path, tempErr, err, kept);
+}
+
 } // namespace
 
 QString DecodeCp1251(QByteArrayView bytes) {
     QString out(bytes.size(), Qt::Uninitialized);
     QChar* o = out.data();
-    for (char ch : bytes) {
-        const auto b = static_cast<unsigned char>(ch);
-        char16_t u;
-        if (b < 0x80)
-            u = b;
-        else if (b >= 0xC0)
-            u = char16_t(0x0410 + (b - 0xC0));
-        else
-            u = kHighHalf[b - 0x80];
-        *o++ = QChar(u);
-    }
+    for (char ch : bytes)
+        *o++ = QChar(kToUnicode[static_cast<unsigned char>(ch)]);
     return out;
 }
 
@@ -145,7 +322,8 @@ QByteArray EncodeCp1251(QStringView text) {
     return out;
 }
 
-QString EscapeForCp1251Html(QStringView text) {
+QString EscapeForCp1251Html(QStringView text, int* references) {
+    int count = 0;
     QString out;
     out.reserve(text.size());
     for (qsizetype i = 0; i < text.size(); ++i) {
@@ -160,7 +338,10 @@ QString EscapeForCp1251Html(QStringView text) {
             ++i;
         }
         out += u"&#"_s + QString::number(quint32(cp)) + u';';
+        ++count;
     }
+    if (references)
+        *references = count;
     return out;
 }
 
@@ -180,6 +361,33 @@ QString NormalizeLineBreaks(QStringView text) {
     }
     if (!out.isEmpty() && !out.endsWith(u'\n'))
         out += u'\n';
+    return out;
+}
+
+QString TextFromFileBytes(QByteArrayView bytes, TReadInfo* info) {
+    const qsizetype n = bytes.size();
+    // Every byte gives at most one character, and one LF may be added at the end.
+    QString out(n + 1, Qt::Uninitialized);
+    char16_t* const begin = reinterpret_cast<char16_t*>(out.data());
+    char16_t* o = begin;
+    const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
+    bool nul = false;
+    for (qsizetype i = 0; i < n; ++i) {
+        const unsigned char b = p[i];
+        if (b == '\r') {
+            if (i + 1 < n && p[i + 1] == '\n')
+                ++i;
+            *o++ = u'\n';
+            continue;
+        }
+        nul |= b == 0;
+        *o++ = kToUnicode[b];
+    }
+    if (o != begin && o[-1] != u'\n')
+        *o++ = u'\n';
+    out.truncate(o - begin);
+    if (info)
+        info->HasNul = nul;
     return out;
 }
 
@@ -205,6 +413,8 @@ QByteArray ToFileBytes(QStringView text) {
 }
 
 QString SystemErrorText(int errorCode) {
+    // Every reason the program shows is Russian; strerror would speak the system's language,
+    // which is English on most installations.
     switch (errorCode) {
     case EACCES:
     case EPERM:
@@ -235,24 +445,129 @@ QString SystemErrorText(int errorCode) {
     case EBUSY:
     case ETXTBSY:
         return u"файл занят"_s;
+    case EINVAL:
+        return u"недопустимая операция для этого файла"_s;
+    case ENXIO:
+        return u"устройство или адрес не существует"_s;
+    case ENODEV:
+        return u"нет такого устройства"_s;
+    case ENOTBLK:
+        return u"требуется блочное устройство"_s;
+    case ENOMEDIUM:
+        return u"в устройстве нет носителя"_s;
+    case EMEDIUMTYPE:
+        return u"неподходящий тип носителя"_s;
+    case EEXIST:
+        return u"файл уже существует"_s;
+    case ENOTEMPTY:
+        return u"папка не пуста"_s;
+    case EXDEV:
+        return u"файлы находятся на разных файловых системах"_s;
+    case EMLINK:
+        return u"слишком много ссылок на файл"_s;
+    case EAGAIN:
+        return u"ресурс временно недоступен, повторите попытку"_s;
+    case EINTR:
+        return u"операция прервана"_s;
+    case ECANCELED:
+        return u"операция отменена"_s;
+    case ENOMEM:
+        return u"недостаточно памяти"_s;
+    case ENOBUFS:
+        return u"недостаточно места в буфере"_s;
+    case EBADF:
+        return u"неверный дескриптор файла"_s;
+    case EFAULT:
+        return u"неверный адрес в памяти"_s;
+    case ESPIPE:
+        return u"по этому файлу нельзя перемещаться"_s;
+    case EPIPE:
+        return u"канал закрыт с другой стороны"_s;
+    case ENOTTY:
+        return u"операция не подходит для этого устройства"_s;
+    case EOVERFLOW:
+        return u"файл слишком велик для этой операции"_s;
+    case ERANGE:
+        return u"значение вне допустимого диапазона"_s;
+    case ENOSYS:
+        return u"функция не поддерживается системой"_s;
+    case EOPNOTSUPP: // the same code as ENOTSUP here
+        return u"операция не поддерживается"_s;
+    case ENOLCK:
+        return u"нет свободных блокировок файлов"_s;
+    case EDEADLK:
+        return u"обнаружена взаимная блокировка"_s;
+    case ESTALE:
+        return u"файл на сетевом диске больше не доступен"_s;
+    case EREMOTEIO:
+        return u"ошибка ввода-вывода на удалённом компьютере"_s;
+    case ETIMEDOUT:
+        return u"истекло время ожидания"_s;
+    case ENOTCONN:
+    case ECONNRESET:
+    case ECONNABORTED:
+    case ENETDOWN:
+    case ENETUNREACH:
+    case EHOSTDOWN:
+    case EHOSTUNREACH:
+    case ENOLINK:
+        return u"нет связи с сетевым диском"_s;
+    case EUCLEAN:
+    case EBADMSG:
+        return u"данные на диске повреждены"_s;
+    case ENODATA:
+        return u"нет данных"_s;
+    case EILSEQ:
+        return u"недопустимые символы в имени файла"_s;
+    case E2BIG:
+        return u"слишком длинный список аргументов"_s;
+    case ENOEXEC:
+        return u"файл не является исполняемым"_s;
+    case EKEYEXPIRED:
+    case EKEYREJECTED:
+    case EKEYREVOKED:
+    case ENOKEY:
+        return u"нет ключа для доступа к зашифрованному файлу"_s;
     default:
-        return QString::fromLocal8Bit(std::strerror(errorCode));
+        return u"Системная ошибка %1"_s.arg(errorCode);
     }
 }
 
-QString ReadTextFile(const QString& path) {
-    QFileInfo fi(path);
-    if (fi.isDir())
-        ThrowRead(path, EISDIR);
-    QFile f(path);
-    errno = 0;
-    if (!f.open(QIODevice::ReadOnly))
-        ThrowRead(path, errno ? errno : ENOENT);
-    errno = 0;
-    const QByteArray bytes = f.readAll();
-    if (f.error() != QFileDevice::NoError)
-        ThrowRead(path, errno ? errno : EIO);
-    return NormalizeLineBreaks(DecodeCp1251(bytes));
+bool IsRegularFileOrLinkToOne(const QString& path) {
+    if (path.isEmpty())
+        return false;
+    struct stat st {};
+    return ::stat(QFile::encodeName(path).constData(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+QString ReadTextFile(const QString& path, TReadInfo* info) {
+    const QByteArray name = QFile::encodeName(path);
+    struct stat st {};
+    // Look before opening: opening a named pipe would wait for a writer, a device could do
+    // anything.
+    if (path.isEmpty() || ::stat(name.constData(), &st) != 0)
+        ThrowRead(path, path.isEmpty() ? ENOENT : errno);
+    if (!S_ISREG(st.st_mode))
+        ThrowNotRegular(path, st.st_mode, false);
+    // Should the file be swapped for a pipe after the look, O_NONBLOCK still keeps the open from
+    // waiting, and the second look refuses it.
+    const int fd = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0)
+        ThrowRead(path, errno);
+    const TFd file(fd);
+    if (::fstat(fd, &st) != 0)
+        ThrowRead(path, errno);
+    if (!S_ISREG(st.st_mode))
+        ThrowNotRegular(path, st.st_mode, false);
+    try {
+        QByteArray bytes;
+        int err = 0;
+        if (!ReadAll(fd, st.st_size, &bytes, &err))
+            ThrowRead(path, err);
+        return TextFromFileBytes(bytes, info);
+    } catch (const std::bad_alloc&) {
+        ThrowRead(path, ENOMEM);
+    }
 }
 
 TUnencodable UnencodablePolicyFor(const QString& path) {
@@ -273,12 +588,13 @@ bool IsReadOnlyFile(const QString& path) {
     return !(fi.permissions() & QFileDevice::WriteOwner);
 }
 
-void WriteTextFile(const QString& path, const QString& text, TUnencodable unencodable) {
+int WriteTextFile(const QString& path, const QString& text, TUnencodable unencodable) {
     qsizetype bad = -1;
+    int references = 0;
     QString out = text;
     if (!CanEncodeCp1251(text, &bad)) {
         if (unencodable == TUnencodable::HtmlEscape) {
-            out = EscapeForCp1251Html(text);
+            out = EscapeForCp1251Html(text, &references);
         } else {
             const int line = int(text.left(bad).count(u'\n')) + 1;
             throw EFileError(
@@ -290,30 +606,46 @@ void WriteTextFile(const QString& path, const QString& text, TUnencodable unenco
     const QByteArray bytes = ToFileBytes(out);
 
     const QString target = FinalTarget(path);
-    QFileInfo ti(target);
-    if (ti.isDir())
-        ThrowWrite(path, EISDIR);
+    const QByteArray finalName = QFile::encodeName(target);
+    struct stat st {};
+    const bool exists = ::stat(finalName.constData(), &st) == 0;
+    if (!exists && errno != ENOENT)
+        ThrowWrite(path, errno);
+    // Renaming over a pipe or a device would replace the node itself, not write to it.
+    if (exists && !S_ISREG(st.st_mode))
+        ThrowNotRegular(path, st.st_mode, true);
     if (IsReadOnlyFile(target)) {
         // Report what the system says (a read-only file system, say); a file that only its
         // missing write bit protects is "access denied", as for any other user.
-        const QByteArray t = QFile::encodeName(target);
-        ThrowWrite(path, ::access(t.constData(), W_OK) != 0 ? errno : EACCES);
+        ThrowWrite(path, ::access(finalName.constData(), W_OK) != 0 ? errno : EACCES);
     }
 
+    const QFileInfo ti(target);
     const QByteArray dir = QFile::encodeName(ti.absolutePath());
-    QByteArray tmpl = dir + "/." + QFile::encodeName(ti.fileName()) + ".XXXXXX";
-    int fd = ::mkstemp(tmpl.data());
-    if (fd < 0)
-        ThrowWrite(path, errno);
+    const QByteArray prefix = TempPrefix(ti.fileName());
+    QByteArray tmpl = dir + '/' + prefix + QByteArray(kTempRandom, 'X');
+    int fd = -1;
+    if (gTempFileFault)
+        errno = EACCES;
+    else
+        fd = ::mkostemp(tmpl.data(), O_CLOEXEC);
+    if (fd < 0) {
+        const int tempErr = errno;
+        // A folder the user may not add files to can still hold a file the user may change.
+        const bool folderRefused = tempErr == EACCES || tempErr == EROFS || tempErr == EPERM;
+        if (folderRefused && exists && ::access(finalName.constData(), W_OK) == 0) {
+            WriteInPlace(path, finalName, bytes, tempErr);
+            return references;
+        }
+        ThrowWrite(path, tempErr);
+    }
     int err = 0;
     bool ok = WriteAll(fd, bytes.constData(), bytes.size(), &err);
     if (ok && ::fsync(fd) != 0) {
         ok = false;
         err = errno;
     }
-    struct stat st {};
-    const QByteArray finalName = QFile::encodeName(target);
-    if (ok && ::stat(finalName.constData(), &st) == 0) {
+    if (ok && exists) {
         // Keep the mode and, where allowed, the owner of the file being replaced.
         (void)::fchmod(fd, st.st_mode & 07777);
         (void)::fchown(fd, st.st_uid, st.st_gid);
@@ -334,6 +666,10 @@ void WriteTextFile(const QString& path, const QString& text, TUnencodable unenco
         ::unlink(tmpl.constData());
         ThrowWrite(path, err);
     }
+    RemoveStaleTempFiles(dir, prefix);
+    if (const int syncErr = SyncFolder(dir))
+        ThrowWrite(path, syncErr);
+    return references;
 }
 
 namespace {
@@ -422,16 +758,47 @@ QString FindPathNoCase(const QString& path) {
     const qsizetype slash = abs.lastIndexOf(u'/');
     if (slash < 0 || slash == abs.size() - 1)
         return path;
+    const auto join = [](const QString& dir, const QString& name) {
+        return dir.endsWith(u'/') ? dir + name : dir + u'/' + name;
+    };
+    // Usually only the last name differs in case: one look at the folder settles it.
     QString dir = slash == 0 ? u"/"_s : abs.left(slash);
     if (!QFileInfo(dir).isDir()) {
-        dir = FindPathNoCase(dir);
-        if (!QFileInfo(dir).isDir())
-            return path;
+        // Otherwise walk down from the root, one name at a time, and give up at the first name
+        // that has no match: a link may be thousands of names deep, so no recursion, and no
+        // look at a folder below one that is missing.
+        QString walked = u"/"_s;
+        const QStringView parents = QStringView(abs).first(slash);
+        qsizetype from = 1;
+        while (from <= parents.size()) {
+            qsizetype to = parents.indexOf(u'/', from);
+            if (to < 0)
+                to = parents.size();
+            const QString name = parents.sliced(from, to - from).toString();
+            from = to + 1;
+            if (name.isEmpty())
+                continue;
+            QString next = join(walked, name);
+            if (!QFileInfo(next).isDir()) {
+                const QString found = FolderNames().Lookup(walked, name);
+                if (found.isEmpty())
+                    return path;
+                next = join(walked, found);
+                if (!QFileInfo(next).isDir())
+                    return path;
+            }
+            walked = std::move(next);
+        }
+        dir = walked;
     }
     const QString found = FolderNames().Lookup(dir, abs.mid(slash + 1));
-    return found.isEmpty() ? path : QDir(dir).filePath(found);
+    return found.isEmpty() ? path : join(dir, found);
 }
 
 void SetWriteFaultForTests(qint64 bytes) {
     gWriteFault = bytes;
+}
+
+void SetTempFileFaultForTests(bool on) {
+    gTempFileFault = on;
 }

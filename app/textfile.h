@@ -33,31 +33,52 @@ int Cp1251Code(QChar c);
 // use EscapeForCp1251Html).
 QByteArray EncodeCp1251(QStringView text);
 // Replaces every character that Windows-1251 cannot hold by an HTML numeric character reference
-// "&#N;" (N the Unicode code point; a surrogate pair gives one reference).
-QString EscapeForCp1251Html(QStringView text);
+// "&#N;" (N the Unicode code point; a surrogate pair gives one reference). references, when
+// given, gets how many were made.
+QString EscapeForCp1251Html(QStringView text, int* references = nullptr);
 
 // Line breaks. In memory a text uses LF. A file's lines end at CR, LF or CR LF; reading joins the
 // lines with LF after every line, the last one included; writing ends every line with CR LF.
 QString NormalizeLineBreaks(QStringView text);
 QByteArray ToFileBytes(QStringView text);
 
-// The system's reason for an errno value, in Russian.
+// What reading a file found out besides its text.
+struct TReadInfo {
+    bool HasNul = false; // the file holds a NUL byte: binary data, not a page to edit and save
+};
+
+// The text of a file's bytes: NormalizeLineBreaks(DecodeCp1251(bytes)), made in one pass.
+QString TextFromFileBytes(QByteArrayView bytes, TReadInfo* info = nullptr);
+
+// The system's reason for an errno value, in Russian; "Системная ошибка N" for a code it does
+// not know.
 QString SystemErrorText(int errorCode);
 
-// Reads a whole text file. Throws EFileError when it cannot be read.
-QString ReadTextFile(const QString& path);
+// True when the path names a regular file, directly or through symbolic links. Folders, named
+// pipes, sockets and devices are not files to open as text: reading a pipe would wait forever.
+bool IsRegularFileOrLinkToOne(const QString& path);
+
+// Reads a whole text file. Only a regular file (or a link to one) is read; anything else, and a
+// file that cannot be read, throws EFileError. info, when given, gets what the bytes showed.
+QString ReadTextFile(const QString& path, TReadInfo* info = nullptr);
 
 enum class TUnencodable {
     Refuse,     // throw EFileError naming the first such character; nothing is written
     HtmlEscape, // write it as "&#N;"
 };
 
-// Writes a whole text file safely: a temporary file in the same folder is written and flushed,
-// then renamed over the target, so a failure never destroys the old content. A target without
-// write permission fails as the system would (also for root). A symbolic link is not replaced:
-// the file it names is written. Throws EFileError.
-void WriteTextFile(const QString& path, const QString& text,
-                   TUnencodable unencodable = TUnencodable::Refuse);
+// Writes a whole text file safely: a temporary file ".<name>.quorvane-save-XXXXXX" in the same
+// folder is written and flushed, then renamed over the target and the folder flushed, so a
+// failure never destroys the old content; leftovers of earlier interrupted saves of the same
+// file are removed after a successful one. When the folder refuses new files but the file
+// itself is writable, the file is rewritten in place (its old content is put back if that
+// fails). A target without write permission fails as the system would (also for root); an
+// existing target that is not a regular file (a pipe, a device) is refused and left alone. A
+// symbolic link is not replaced: the file it names is written. Returns how many characters were
+// written as character references (only with TUnencodable::HtmlEscape; otherwise 0). Throws
+// EFileError.
+int WriteTextFile(const QString& path, const QString& text,
+                  TUnencodable unencodable = TUnencodable::Refuse);
 
 // The policy the editor uses for a file: pages may carry character references, other files not.
 TUnencodable UnencodablePolicyFor(const QString& path);
@@ -67,8 +88,9 @@ TUnencodable UnencodablePolicyFor(const QString& path);
 bool IsReadOnlyFile(const QString& path);
 
 // On a case-sensitive file system, finds the existing path that equals the given one without
-// regard to letter case: the exact path first, then each component matched case-insensitively.
-// Returns the path as it is on disk, or the given path unchanged when nothing matches.
+// regard to letter case: the exact path first, then each component matched case-insensitively,
+// down to the first one that has no match. Returns the path as it is on disk, or the given path
+// unchanged when nothing matches.
 QString FindPathNoCase(const QString& path);
 
 // While one lives, a folder listed for FindPathNoCase is not listed again for a name it lacks:
@@ -84,3 +106,6 @@ public:
 // Test seam: makes the next writes fail as if the disk were full after `bytes` bytes
 // (-1 switches it off).
 void SetWriteFaultForTests(qint64 bytes);
+// Test seam: makes creating the temporary file of a save fail as if the folder refused it
+// (EACCES), as a read-only folder does for a user who is not root.
+void SetTempFileFaultForTests(bool on);

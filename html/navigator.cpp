@@ -1,5 +1,6 @@
 // The page navigator: the scanner's lists of the shown page, the scan's progress in the status
 // bar, the tab named after the page title, and link validation.
+#include "html/navigator.h"
 #include "app/RichEditEx.h"
 #include "app/documentset.h"
 #include "app/icons.h"
@@ -90,45 +91,42 @@ protected:
 
 } // namespace
 
-void TfrmMain::CreateNavigator() {
-    HpParser = new THTMLParser(this);
-    HpParser->setObjectName(u"HpParser"_s);
-    HpParser->setPageEditor(reSource);
-    HpParser->setLightMode(false);
-    HpParser->setTag(0);
+TNavigator::TNavigator(TfrmMain* window) : QObject(window), W(window) {
+    setObjectName(u"Navigator"_s);
+    THTMLParser* HpParser = W->HpParser;
     // The handlers run inside the scan: nothing may escape them into the scanner.
     connect(HpParser, &THTMLParser::OnBeforeParse, this,
-            [this](QObject* s) { RunCommand([&] { HpParserBeforeParse(s); }); });
+            [this](QObject* s) { W->RunCommand([&] { HpParserBeforeParse(s); }); });
     connect(HpParser, &THTMLParser::OnParse, this,
-            [this](QObject* s, quint8 p) { RunCommand([&] { HpParserParse(s, p); }); });
+            [this](QObject* s, quint8 p) { W->RunCommand([&] { HpParserParse(s, p); }); });
     connect(HpParser, &THTMLParser::OnAfterParse, this,
-            [this](QObject* s) { RunCommand([&] { HpParserAfterParse(s); }); });
+            [this](QObject* s) { W->RunCommand([&] { HpParserAfterParse(s); }); });
 
-    CreateNavigatorWidgets();
+    CreateWidgets();
 
-    connect(this, &TfrmMain::ShownPageChanged, this,
-            [this](bool assigned) { RunCommand([&] { NavigatorRescan(assigned); }); });
-    connect(this, &TfrmMain::AllDocumentsClosed, this, [this] {
+    connect(W, &TfrmMain::ShownPageChanged, this,
+            [this](bool assigned) { W->RunCommand([&] { NavigatorRescan(assigned); }); });
+    connect(W, &TfrmMain::AllDocumentsClosed, this, [this] {
         ++FContentGeneration;
         lvContent->clear();
-        FScanned = nullptr;
         FLinksCheckedFor.clear();
     });
-    Bind(acUpdatePage, [this] { acUpdatePageExecute(); });
-    Bind(acLinkValidate, [this] { acLinkValidateExecute(); });
+    W->Bind(W->acUpdatePage, [this] { acUpdatePageExecute(); });
+    W->Bind(W->acLinkValidate, [this] { acLinkValidateExecute(); });
     connect(lvContent, &QListWidget::itemClicked, this,
-            [this] { RunCommand([this] { tvPageContentClick(); }); });
+            [this] { W->RunCommand([this] { tvPageContentClick(); }); });
     connect(lvContent, &QWidget::customContextMenuRequested, this, [this](const QPoint& pos) {
         pmAddClassPopup();
-        pmAddClass->popup(lvContent->viewport()->mapToGlobal(pos));
+        W->pmAddClass->popup(lvContent->viewport()->mapToGlobal(pos));
     });
-    connect(pmAddClass, &QMenu::aboutToShow, this, &TfrmMain::pmAddClassPopup);
-    connect(miAddCSSClass, &QAction::triggered, this,
-            [this] { RunCommand([this] { lvContentDblClick(); }); });
-    miAddCSSClass->setIcon(CommandIcon(u"style"_s));
+    connect(W->pmAddClass, &QMenu::aboutToShow, this, &TNavigator::pmAddClassPopup);
+    connect(W->miAddCSSClass, &QAction::triggered, this,
+            [this] { W->RunCommand([this] { lvContentDblClick(); }); });
+    W->miAddCSSClass->setIcon(CommandIcon(u"style"_s));
 }
 
-void TfrmMain::CreateNavigatorWidgets() {
+void TNavigator::CreateWidgets() {
+    QWidget* tsNavigator = W->tsNavigator;
     auto* split = new QSplitter(Qt::Vertical, tsNavigator);
     split->setObjectName(u"splNavigator"_s);
     split->setChildrenCollapsible(false);
@@ -159,7 +157,7 @@ void TfrmMain::CreateNavigatorWidgets() {
     btnLayout->setContentsMargins(2, 2, 2, 2);
     sbUpdatePage = new QToolButton(pnlUpdateBtn);
     sbUpdatePage->setObjectName(u"sbUpdatePage"_s);
-    sbUpdatePage->setDefaultAction(acUpdatePage);
+    sbUpdatePage->setDefaultAction(W->acUpdatePage);
     sbUpdatePage->setAutoRaise(true);
     sbUpdatePage->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     btnLayout->addWidget(sbUpdatePage);
@@ -187,7 +185,7 @@ void TfrmMain::CreateNavigatorWidgets() {
         group->addButton(b);
         tbrLinksMenu->addWidget(b);
         connect(b, &QToolButton::clicked, this,
-                [this, b] { RunCommand([this, b] { tbPageImagesClick(b); }); });
+                [this, b] { W->RunCommand([this, b] { tbPageImagesClick(b); }); });
         *buttons[n++] = b;
     }
     tbPageAnchors->setChecked(true);
@@ -212,58 +210,41 @@ void TfrmMain::CreateNavigatorWidgets() {
     split->addWidget(content);
     split->setSizes({1, 1});
 
-    pbParse = new QProgressBar(sbStatus);
+    pbParse = new QProgressBar(W->sbStatus);
     pbParse->setObjectName(u"pbParse"_s);
     pbParse->setRange(0, 100);
     pbParse->setTextVisible(true);
     pbParse->hide();
 }
 
-QString TfrmMain::ActiveDocumentPath() const {
-    return Documents->CurrentPath();
+QString TNavigator::ActiveDocumentPath() const {
+    return W->Documents->CurrentPath();
 }
 
-void TfrmMain::NavigatorRescan(bool fileNameAssigned) {
-    if (HpParser->IsParsing()) {
+void TNavigator::NavigatorRescan(bool fileNameAssigned) {
+    if (W->HpParser->IsParsing()) {
         // The page changed under a running scan (messages are processed while it reports):
         // its results belong to the page that was shown, so scan again once it has ended.
         FNavigatorRescanPending = true;
         return;
     }
-    const int i = CurrentIndex();
+    const int i = W->CurrentIndex();
     if (i < 0)
         return;
     FLinksCheckedFor.clear(); // another page, or the same under another name
     if (fileNameAssigned) {
         // After Save As: the file as written is scanned.
-        HpParser->setFileName(Documents->At(i)->Path());
+        W->HpParser->setFileName(W->Documents->At(i)->Path());
     } else {
-        HpParser->AssignFileName(Documents->At(i)->Path());
-        ScanShownPage(true);
+        W->HpParser->AssignFileName(W->Documents->At(i)->Path());
+        W->ScanShownPage(true);
     }
 }
 
-void TfrmMain::ScanShownPage(bool force) {
-    TDocument* d = Documents->Current();
-    if (!d)
-        return;
-    // The lists of the last full scan stand while the text they came from is unchanged and no
-    // other scan (a head scan, another file) has replaced them since.
-    if (!force && FScanned == d && FScannedRevision == d->Revision() &&
-        FScannedNumber == HpParser->ScanCount())
-        return;
-    if (HpParser->IsParsing())
-        return;
-    HpParser->ParseEditor();
-    FScanned = d;
-    FScannedRevision = d->Revision();
-    FScannedNumber = HpParser->ScanCount();
-}
-
-void TfrmMain::acUpdatePageExecute() {
+void TNavigator::acUpdatePageExecute() {
     // The files on disk may have changed: the marks are checked again too.
     FLinksCheckedFor.clear();
-    ScanShownPage(true);
+    W->ScanShownPage(true);
 }
 
 namespace {
@@ -271,21 +252,21 @@ namespace {
 constexpr qint64 kParseMessagesAfterMs = 25;
 } // namespace
 
-void TfrmMain::HpParserBeforeParse(QObject*) {
-    SetStatusText(0, u"Анализ файла"_s);
+void TNavigator::HpParserBeforeParse(QObject*) {
+    W->SetStatusText(0, u"Анализ файла"_s);
     FParsePercent = -1;
     FParseClock.start();
-    pbParse->setGeometry(352, 3, qMax(sbPanels[1]->width() - 4, 10), 15);
+    pbParse->setGeometry(352, 3, qMax(W->sbPanels[1]->width() - 4, 10), 15);
     pbParse->setValue(0);
     pbParse->show();
     pbParse->raise();
     // The indicator follows every tag, but a progress bar repaints itself at once on each new
     // value; it is painted only when the window gets to handle messages during the scan.
     pbParse->setUpdatesEnabled(false);
-    sbStatus->repaint();
+    W->sbStatus->repaint();
 }
 
-void TfrmMain::HpParserParse(QObject*, quint8 percentDone) {
+void TNavigator::HpParserParse(QObject*, quint8 percentDone) {
     // Once per tag would mean thousands of event-loop turns on a large page; once per percent
     // keeps the window responsive at a fraction of the cost. A scan too short for anyone to
     // notice (the rescan behind completion, say) is not interrupted at all.
@@ -301,16 +282,16 @@ void TfrmMain::HpParserParse(QObject*, quint8 percentDone) {
     }
 }
 
-void TfrmMain::HpParserAfterParse(QObject*) {
+void TNavigator::HpParserAfterParse(QObject*) {
     pbParse->hide();
     pbParse->setUpdatesEnabled(true);
-    SetStatusText(0, QString());
-    sbStatus->repaint();
+    W->SetStatusText(0, QString());
+    W->sbStatus->repaint();
     if (FNavigatorRescanPending) {
         QMetaObject::invokeMethod(
             this,
             [this] {
-                RunCommand([this] {
+                W->RunCommand([this] {
                     if (!FNavigatorRescanPending)
                         return;
                     FNavigatorRescanPending = false;
@@ -320,22 +301,22 @@ void TfrmMain::HpParserAfterParse(QObject*) {
             Qt::QueuedConnection);
         return;
     }
-    const int i = CurrentIndex();
+    const int i = W->CurrentIndex();
     if (i < 0) {
         lvContent->clear();
         return;
     }
-    SetTabCaption(i, NavigatorTabCaption(HpParser->PageTitle(), Documents->At(i)->Path()));
+    W->SetTabCaption(i, NavigatorTabCaption(W->HpParser->PageTitle(), W->Documents->At(i)->Path()));
     tbPageAnchors->setChecked(true);
     tbPageImagesClick(tbPageAnchors);
 }
 
-void TfrmMain::tbPageImagesClick(QToolButton* sender) {
+void TNavigator::tbPageImagesClick(QToolButton* sender) {
     if (!sender)
         return;
     sender->setChecked(true);
     const int icon = sender->property("Kind").toInt();
-    const QStringList entries = NavigatorEntries(*HpParser, icon);
+    const QStringList entries = NavigatorEntries(*W->HpParser, icon);
     // Every rescan (completion runs one per "=") lands here; a list that has not changed keeps
     // its rows, and only the marks of broken targets are checked again below.
     bool same = FContentKind == icon && lvContent->count() == entries.size();
@@ -365,10 +346,10 @@ namespace {
 constexpr qint64 kCheckMessagesEveryMs = 50;
 } // namespace
 
-void TfrmMain::acLinkValidateExecute() {
+void TNavigator::acLinkValidateExecute() {
     const TPathCaseBatch batch; // every folder is listed at most once for the whole list
     const QString page = ActiveDocumentPath();
-    const QStringList& anchorList = HpParser->AnchorNames();
+    const QStringList& anchorList = W->HpParser->AnchorNames();
     const QSet<QString> anchors(anchorList.cbegin(), anchorList.cend());
     const quint64 generation = FContentGeneration;
     QElapsedTimer clock;
@@ -394,26 +375,26 @@ void TfrmMain::acLinkValidateExecute() {
     FLinksCheckedFor = page;
 }
 
-void TfrmMain::SelectFound(const QString& text, int extra) {
-    const int pos = FindTextNoCase(reSource->Text(), text);
+void TNavigator::SelectFound(const QString& text, int extra) {
+    const int pos = FindTextNoCase(W->reSource->Text(), text);
     // Nothing found leaves the selection as it is.
     if (pos >= 0)
-        reSource->Select(pos, int(text.size()) + extra);
-    reSource->setFocus();
+        W->reSource->Select(pos, int(text.size()) + extra);
+    W->reSource->setFocus();
 }
 
-void TfrmMain::OpenNavigatorTarget(const QString& path) {
+void TNavigator::OpenNavigatorTarget(const QString& path) {
     // The page shown already stays as it is: showing it again would put back the text stored
     // at the last switch over the edits made since.
-    const int open = FindDocument(path);
-    if (open >= 0 && open == CurrentIndex())
+    const int open = W->FindDocument(path);
+    if (open >= 0 && open == W->CurrentIndex())
         return;
-    const auto clear = qScopeGuard([this] { PendingPath.clear(); });
-    PendingPath = path;
-    OpenDocument(osGivenPath);
+    const auto clear = qScopeGuard([this] { W->PendingPath.clear(); });
+    W->PendingPath = path;
+    W->OpenDocument(osGivenPath);
 }
 
-void TfrmMain::tvPageContentClick() {
+void TNavigator::tvPageContentClick() {
     QListWidgetItem* item = lvContent->currentItem();
     if (!item || !item->isSelected())
         return;
@@ -449,17 +430,17 @@ void TfrmMain::tvPageContentClick() {
     }
 }
 
-void TfrmMain::FindClass(const QString& name) {
+void TNavigator::FindClass(const QString& name) {
     const QString rule = u"."_s + name;
-    const int here = FindTextNoCase(reSource->Text(), rule);
+    const int here = FindTextNoCase(W->reSource->Text(), rule);
     if (here >= 0) {
-        reSource->setFocus();
-        reSource->Select(here + 1, int(name.size()));
+        W->reSource->setFocus();
+        W->reSource->Select(here + 1, int(name.size()));
         return;
     }
     const QString page = ActiveDocumentPath();
     // Opening the sheet rescans and replaces the scanner's lists: walk a copy.
-    const QStringList sheets = HpParser->StyleSheets();
+    const QStringList sheets = W->HpParser->StyleSheets();
     for (const QString& sheet : sheets) {
         // An address on the net is no file to read.
         if (HasUrlScheme(sheet))
@@ -472,20 +453,20 @@ void TfrmMain::FindClass(const QString& name) {
         if (pos < 0)
             continue;
         OpenNavigatorTarget(path);
-        reSource->setFocus();
+        W->reSource->setFocus();
         // The sheet may be open already with edits of its own: place the selection in the
         // text the editor shows.
-        const int shown = FindTextNoCase(reSource->Text(), rule);
-        reSource->Select((shown >= 0 ? shown : pos) + 1, int(name.size()));
+        const int shown = FindTextNoCase(W->reSource->Text(), rule);
+        W->reSource->Select((shown >= 0 ? shown : pos) + 1, int(name.size()));
         return;
     }
 }
 
-void TfrmMain::pmAddClassPopup() {
-    miAddCSSClass->setEnabled(DocumentCount() > 0 && tbPageClasses->isChecked());
+void TNavigator::pmAddClassPopup() {
+    W->miAddCSSClass->setEnabled(W->DocumentCount() > 0 && tbPageClasses->isChecked());
 }
 
-void TfrmMain::lvContentDblClick() {
+void TNavigator::lvContentDblClick() {
     if (ShowClassEditor)
         ShowClassEditor();
 }

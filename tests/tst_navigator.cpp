@@ -1,6 +1,7 @@
 // The page navigator in the main window: lists, tab names, clicks, class search, scan feedback.
 #include "app/platform.h"
 #include "html/HTMLParser.h"
+#include "html/navigator.h"
 #include "support/windowfixture.h"
 
 #include <QAction>
@@ -61,8 +62,8 @@ class TestNavigator : public QObject {
     // The rows of the element list as "caption icon".
     QStringList Rows() const {
         QStringList rows;
-        for (int i = 0; i < w->lvContent->count(); ++i) {
-            const QListWidgetItem* item = w->lvContent->item(i);
+        for (int i = 0; i < w->Navigator->lvContent->count(); ++i) {
+            const QListWidgetItem* item = w->Navigator->lvContent->item(i);
             rows << u"%1 %2"_s.arg(item->text()).arg(item->data(Qt::UserRole).toInt());
         }
         return rows;
@@ -70,11 +71,11 @@ class TestNavigator : public QObject {
 
     // A click with the mouse, as the user makes it.
     void Click(const QString& caption) {
-        const auto found = w->lvContent->findItems(caption, Qt::MatchExactly);
+        const auto found = w->Navigator->lvContent->findItems(caption, Qt::MatchExactly);
         QVERIFY2(!found.isEmpty(), qPrintable(caption + u" in "_s + Rows().join(u", "_s)));
-        w->lvContent->scrollToItem(found.first());
-        const QRect r = w->lvContent->visualItemRect(found.first());
-        QTest::mouseClick(w->lvContent->viewport(), Qt::LeftButton, {}, r.center());
+        w->Navigator->lvContent->scrollToItem(found.first());
+        const QRect r = w->Navigator->lvContent->visualItemRect(found.first());
+        QTest::mouseClick(w->Navigator->lvContent->viewport(), Qt::LeftButton, {}, r.center());
     }
 
 private slots:
@@ -104,25 +105,26 @@ private slots:
         F->Page(u"a.html"_s, {});
         F->Page(u"pic.gif"_s, {});
         OpenPage(u"all.html"_s, kAllKinds);
-        QVERIFY(w->tbPageAnchors->isChecked());
+        QVERIFY(w->Navigator->tbPageAnchors->isChecked());
         QCOMPARE(Rows(),
                  (QStringList{u"a.html 50"_s, u"missing.html 61"_s, u"#top 50"_s, u"a.html 50"_s}));
         const QList<QPair<QToolButton*, QStringList>> expected = {
-            {w->tbPageImages, {u"pic.gif 51"_s, u"nopic.gif 62"_s}},
-            {w->tbPageObjects, {u"clsid:abc 52"_s}},
-            {w->tbPageEmbeds, {u"movie.swf 39"_s}},
-            {w->tbPageFrames, {u"a.html 55"_s, u"nof.html 65"_s}},
-            {w->tbPageClasses, {u"menu 54"_s, u"note 54"_s}},
+            {w->Navigator->tbPageImages, {u"pic.gif 51"_s, u"nopic.gif 62"_s}},
+            {w->Navigator->tbPageObjects, {u"clsid:abc 52"_s}},
+            {w->Navigator->tbPageEmbeds, {u"movie.swf 39"_s}},
+            {w->Navigator->tbPageFrames, {u"a.html 55"_s, u"nof.html 65"_s}},
+            {w->Navigator->tbPageClasses, {u"menu 54"_s, u"note 54"_s}},
         };
         for (const auto& [button, rows] : expected) {
             QTest::mouseClick(button, Qt::LeftButton);
             QVERIFY2(button->isChecked(), qPrintable(button->objectName()));
             QCOMPARE(Rows(), rows);
         }
-        QCOMPARE(w->tbPageEmbeds->toolTip(), u"Подключаемые модули Netscape"_s);
+        QCOMPARE(w->Navigator->tbPageEmbeds->toolTip(), u"Подключаемые модули Netscape"_s);
         // Refresh goes back to the hyperlinks.
-        w->sbUpdatePage->click();
-        QVERIFY(w->tbPageAnchors->isChecked() && !w->tbPageClasses->isChecked());
+        w->Navigator->sbUpdatePage->click();
+        QVERIFY(w->Navigator->tbPageAnchors->isChecked() &&
+                !w->Navigator->tbPageClasses->isChecked());
         QCOMPARE(Rows().size(), 4);
         // Selected in the source without regard to case (a reference with its closing quote).
         const auto selects = [this](const QString& caption, const QString& selected) {
@@ -131,7 +133,7 @@ private slots:
             QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(w->reSource));
         };
         selects(u"missing.html"_s, u"missing.html"_s);
-        QTest::mouseClick(w->tbPageImages, Qt::LeftButton);
+        QTest::mouseClick(w->Navigator->tbPageImages, Qt::LeftButton);
         selects(u"pic.gif"_s, u"Pic.GIF\""_s);
         selects(u"nopic.gif"_s, u"nopic.gif"_s);
         QCOMPARE(w->DocumentCount(), 1);
@@ -190,7 +192,7 @@ private slots:
         QVERIFY(w->reSource->Text().startsWith(u"edit <a name"_s));
         QCOMPARE(w->reSource->SelStart(), 3);
         QCOMPARE(w->reSource->SelLength(), 2);
-        QTest::mouseClick(w->tbPageFrames, Qt::LeftButton);
+        QTest::mouseClick(w->Navigator->tbPageFrames, Qt::LeftButton);
         Click(u"sub/other.html"_s);
         QCOMPARE(w->CurrentIndex(), 1);
         QVERIFY(F->Platform.Messages().isEmpty());
@@ -236,7 +238,7 @@ private slots:
         F->Open(pagePath);
         if (found == u"nowhere")
             w->reSource->SetText(u"<p>text</p>\n"_s);
-        QTest::mouseClick(w->tbPageClasses, Qt::LeftButton);
+        QTest::mouseClick(w->Navigator->tbPageClasses, Qt::LeftButton);
         w->reSource->Select(2, 3);
         Click(u"photo"_s);
         const QStringList messages = F->Platform.Messages();
@@ -269,7 +271,7 @@ private slots:
         const QString link = u"<link rel=\"stylesheet\" href=\"%1\">"_s;
         OpenPage(u"p.html"_s,
                  link.arg(u"pipe.css"_s) + link.arg(u"s.css"_s) + u"<p class=\"photo\">\n"_s);
-        QTest::mouseClick(w->tbPageClasses, Qt::LeftButton);
+        QTest::mouseClick(w->Navigator->tbPageClasses, Qt::LeftButton);
         Click(u"photo"_s);
         // Reported like a sheet that cannot be read; the search stops there.
         const QStringList messages = F->Platform.Messages();
@@ -319,34 +321,34 @@ private slots:
         for (int i = 0; i < 40000; ++i)
             page += u"<a href=\"#n%1\">x</a>\n"_s.arg(i);
         OpenPage(u"p.html"_s, page);
-        QCOMPARE(w->lvContent->count(), 40000);
+        QCOMPARE(w->Navigator->lvContent->count(), 40000);
         int broken = 0;
-        for (int i = 0; i < w->lvContent->count(); ++i) {
-            const int kind = w->lvContent->item(i)->data(Qt::UserRole).toInt();
+        for (int i = 0; i < w->Navigator->lvContent->count(); ++i) {
+            const int kind = w->Navigator->lvContent->item(i)->data(Qt::UserRole).toInt();
             broken += kind == 61;
             if (kind != (i < 20000 ? 50 : 61))
-                QFAIL(qPrintable(w->lvContent->item(i)->text()));
+                QFAIL(qPrintable(w->Navigator->lvContent->item(i)->text()));
         }
         QCOMPARE(broken, 20000);
     }
 
     void popupEnabling() {
         int shown = 0;
-        w->ShowClassEditor = [&shown] { ++shown; };
+        w->Navigator->ShowClassEditor = [&shown] { ++shown; };
         OpenPage(u"p.html"_s, u"<style>.a {}</style>\n"_s);
-        w->pmAddClassPopup();
+        w->Navigator->pmAddClassPopup();
         QVERIFY(!w->miAddCSSClass->isEnabled());
-        QTest::mouseClick(w->tbPageClasses, Qt::LeftButton);
-        w->pmAddClassPopup();
+        QTest::mouseClick(w->Navigator->tbPageClasses, Qt::LeftButton);
+        w->Navigator->pmAddClassPopup();
         QVERIFY(w->miAddCSSClass->isEnabled());
         QCOMPARE(w->miAddCSSClass->text(), u"Определить класс CSS"_s);
         w->miAddCSSClass->trigger();
         QCOMPARE(shown, 1);
         // No document: an empty list, the item disabled, the button still down.
         w->CloseAllDocuments();
-        QCOMPARE(w->lvContent->count(), 0);
-        QVERIFY(w->tbPageClasses->isChecked());
-        w->pmAddClassPopup();
+        QCOMPARE(w->Navigator->lvContent->count(), 0);
+        QVERIFY(w->Navigator->tbPageClasses->isChecked());
+        w->Navigator->pmAddClassPopup();
         QVERIFY(!w->miAddCSSClass->isEnabled());
     }
 
@@ -373,8 +375,8 @@ private slots:
         // Runs after the window's own handler.
         connect(w->HpParser, &THTMLParser::OnParse, w, [&](QObject*, quint8 percent) {
             ++seen;
-            if (w->StatusText(0) != u"Анализ файла"_s || !w->pbParse->isVisible() ||
-                w->pbParse->value() != percent)
+            if (w->StatusText(0) != u"Анализ файла"_s || !w->Navigator->pbParse->isVisible() ||
+                w->Navigator->pbParse->value() != percent)
                 problems << u"%1%: %2"_s.arg(percent).arg(w->StatusText(0));
             QElapsedTimer t;
             t.start();
@@ -388,10 +390,10 @@ private slots:
         QVERIFY2(problems.isEmpty(), qPrintable(problems.join(u"; "_s)));
         QVERIFY2(counter.Turns >= minTurns && counter.Turns <= maxTurns,
                  qPrintable(QString::number(counter.Turns)));
-        QCOMPARE(w->pbParse->x(), 352);
-        QCOMPARE(w->pbParse->height(), 15);
-        QVERIFY(w->pbParse->isTextVisible());
-        QVERIFY(!w->pbParse->isVisible());
+        QCOMPARE(w->Navigator->pbParse->x(), 352);
+        QCOMPARE(w->Navigator->pbParse->height(), 15);
+        QVERIFY(w->Navigator->pbParse->isTextVisible());
+        QVERIFY(!w->Navigator->pbParse->isVisible());
         QCOMPARE(w->StatusText(0), QString());
     }
 
