@@ -20,8 +20,12 @@ configure: $(BUILD)/build.ninja
 build: deps configure
 	cmake --build $(BUILD) -j $(JOBS)
 
-run: build
-	$(BUILD)/quorvane data/sample-site/index.html
+# Only the program is built, and it opens a copy of the sample site in the build folder, so
+# trying the editor never changes tracked files (cp keeps the pages' CR LF bytes as they are).
+run: deps configure
+	cmake --build $(BUILD) --target quorvane -j $(JOBS)
+	@test -d $(BUILD)/sample-site || cp -r data/sample-site $(BUILD)/sample-site
+	$(BUILD)/quorvane $(BUILD)/sample-site/index.html
 
 test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)

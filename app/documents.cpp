@@ -7,6 +7,7 @@
 #include "app/rcstring.h"
 #include "app/textfile.h"
 #include "html/HTMLParser.h"
+#include "html/editingaids.h"
 #include "site/toolfunc.h"
 
 #include <QApplication>
@@ -207,7 +208,7 @@ void TfrmMain::tcEditorChange() {
     if (FShown->LongestLine() > kLongestWrappedLine && acWordWrap->isChecked())
         SetStatusText(0, u"Очень длинные строки: перенос по словам для этого документа выключен"_s);
     PendingPath.clear();
-    TypedWord.clear();
+    EditingAids->TypedWord.clear();
     acSave->setEnabled(true);
     acSaveAs->setEnabled(true);
     acUpdatePage->setEnabled(true);

@@ -1,75 +1,257 @@
 #include "app/icons.h"
 
-#include <QApplication>
+#include <QFile>
+#include <QFont>
 #include <QHash>
+#include <QImage>
 #include <QPainter>
 #include <QPainterPath>
-#include <QStyle>
+#include <QPixmap>
+#include <QSvgRenderer>
+#include <QTransform>
 
 using namespace Qt::StringLiterals;
 
-namespace {
-
-struct TGlyph {
-    QString Text;
-    QColor Color;
-};
-
-// Tag commands show a short mark of the markup they write; the colour groups them.
-const QHash<QString, TGlyph>& Glyphs() {
-    const QColor text(0x2f, 0x5d, 0x9e), block(0x3b, 0x7d, 0x3b), table(0x8a, 0x5a, 0x17),
-        obj(0x7a, 0x3e, 0x8f), misc(0x55, 0x55, 0x55), file(0x33, 0x66, 0x99);
-    static const QHash<QString, TGlyph> glyphs = {
-        {u"b"_s, {u"B"_s, text}},          {u"i"_s, {u"I"_s, text}},
-        {u"u"_s, {u"U"_s, text}},          {u"font"_s, {u"Aa"_s, text}},
-        {u"br"_s, {u"↵"_s, block}},        {u"pre"_s, {u"pre"_s, block}},
-        {u"center"_s, {u"≡"_s, block}},    {u"p"_s, {u"¶"_s, block}},
-        {u"style"_s, {u"css"_s, text}},    {u"hr"_s, {u"—"_s, block}},
-        {u"ul"_s, {u"ul"_s, block}},       {u"li"_s, {u"li"_s, block}},
-        {u"a"_s, {u"a"_s, text}},          {u"div"_s, {u"div"_s, block}},
-        {u"img"_s, {u"img"_s, obj}},       {u"form"_s, {u"frm"_s, table}},
-        {u"select"_s, {u"sel"_s, table}},  {u"table"_s, {u"tbl"_s, table}},
-        {u"tr"_s, {u"tr"_s, table}},       {u"td"_s, {u"td"_s, table}},
-        {u"caption"_s, {u"cap"_s, table}}, {u"object"_s, {u"obj"_s, obj}},
-        {u"param"_s, {u"prm"_s, obj}},     {u"embed"_s, {u"emb"_s, obj}},
-        {u"noembed"_s, {u"¬e"_s, obj}},    {u"applet"_s, {u"app"_s, obj}},
-        {u"noscript"_s, {u"¬s"_s, obj}},   {u"flash"_s, {u"swf"_s, obj}},
-        {u"frameset"_s, {u"fs"_s, misc}},  {u"frame"_s, {u"fr"_s, misc}},
-        {u"noframes"_s, {u"¬f"_s, misc}},  {u"comment"_s, {u"!--"_s, misc}},
-        {u"map"_s, {u"map"_s, misc}},      {u"area"_s, {u"ar"_s, misc}},
-        {u"color"_s, {u"#"_s, misc}},      {u"edittag"_s, {u"<?>"_s, misc}},
-        {u"open-br"_s, {u"<>"_s, misc}},   {u"close-br"_s, {u"</>"_s, misc}},
-        {u"new"_s, {u"+"_s, file}},        {u"saveall"_s, {u"S*"_s, file}},
-        {u"navigator"_s, {u"☰"_s, file}},  {u"wordwrap"_s, {u"↩"_s, file}},
-        {u"options"_s, {u"⚙"_s, file}},    {u"project"_s, {u"◈"_s, file}},
-        {u"validate"_s, {u"✓"_s, misc}},   {u"preview"_s, {u"◐"_s, file}},
-    };
-    return glyphs;
+// The icons live in a static library, whose resources are linked in only when asked for.
+static void InitIconResources() {
+    Q_INIT_RESOURCE(icons);
 }
 
-QIcon DrawGlyph(const TGlyph& g) {
-    QIcon icon;
-    for (int size : {16, 24, 32}) {
-        QPixmap pm(size, size);
-        pm.fill(Qt::transparent);
-        QPainter p(&pm);
-        p.setRenderHint(QPainter::Antialiasing);
-        p.setRenderHint(QPainter::TextAntialiasing);
-        QPainterPath frame;
-        frame.addRoundedRect(QRectF(0.5, 0.5, size - 1, size - 1), size / 6.0, size / 6.0);
-        p.fillPath(frame, g.Color.lighter(185));
-        p.setPen(g.Color);
-        p.drawPath(frame);
-        QFont f(u"DejaVu Sans"_s);
-        f.setBold(true);
-        const int len = int(g.Text.size());
-        f.setPixelSize(len <= 1 ? size * 2 / 3 : len == 2 ? size / 2 : size * 3 / 8);
-        p.setFont(f);
-        p.setPen(g.Color.darker(130));
-        p.drawText(QRect(0, 0, size, size), Qt::AlignCenter, g.Text);
-        p.end();
-        icon.addPixmap(pm);
+namespace {
+
+// Breeze's ink for monochrome icons and its "negative" red.
+const QColor kInk(0x23, 0x26, 0x29);
+const QColor kNegative(0xda, 0x44, 0x53);
+
+// The sizes every icon is drawn at: Breeze's two designs (16 and 22) at one, two and three
+// times, plus the common toolbar size 24.
+constexpr int kSizes[] = {16, 22, 24, 32, 44, 48};
+constexpr int kDesigns[] = {16, 22};
+
+struct TIconSource {
+    const char* Breeze;      // Breeze icon name; empty: the letters are the icon
+    const char16_t* Letters; // drawn when there is no Breeze icon or it cannot be read
+    const char* Badge = "";  // a second Breeze icon drawn small over the lower right corner
+};
+
+const QHash<QString, TIconSource>& Sources() {
+    static const QHash<QString, TIconSource> sources = {
+        // File
+        {u"new"_s, {"document-new", u"+"}},
+        {u"open"_s, {"document-open", u"op"}},
+        {u"saveall"_s, {"document-save-all", u"S*"}},
+        {u"saveas"_s, {"document-save-as", u"S.."}},
+        {u"save"_s, {"document-save", u"S"}},
+        {u"prnsetup"_s, {"document-print", u"prn", "configure"}},
+        {u"print"_s, {"document-print", u"prn"}},
+        {u"browser"_s, {"globe", u"www"}},
+        {u"quit"_s, {"application-exit", u"x"}},
+        {u"move"_s, {"document-export", u"mv"}},
+        {u"copyfile"_s, {"edit-copy", u"cp", "go-next"}},
+        {u"preview"_s, {"document-preview", u"<|>"}},
+        // Edit
+        {u"undo"_s, {"edit-undo", u"un"}},
+        {u"cut"_s, {"edit-cut", u"cut"}},
+        {u"copy"_s, {"edit-copy", u"cpy"}},
+        {u"paste"_s, {"edit-paste", u"pst"}},
+        {u"selectall"_s, {"edit-select-all", u"all"}},
+        {u"find"_s, {"edit-find", u"?"}},
+        {u"replace"_s, {"edit-find-replace", u"?>"}},
+        {u"options"_s, {"configure", u"opt"}},
+        {u"color"_s, {"color-picker", u"#"}},
+        {u"edittag"_s, {"tag-edit", u"<?>"}},
+        {u"validate"_s, {"checkmark", u"ok"}},
+        // View
+        {u"navigator"_s, {"view-sidetree", u"nav"}},
+        {u"wordwrap"_s, {"text-wrap", u"wr"}},
+        {u"found"_s, {"view-list-details", u"res"}},
+        // Insert
+        {u"open-br"_s, {"", u"<>"}},
+        {u"close-br"_s, {"", u"</>"}},
+        // Help
+        {u"help"_s, {"help-contents", u"?"}},
+        {u"about"_s, {"help-about", u"i"}},
+        // Other
+        {u"refresh"_s, {"view-refresh", u"upd"}},
+        {u"close"_s, {"document-close", u"x"}},
+        // Project
+        {u"newproject"_s, {"project-development-new-template", u"pr+"}},
+        {u"project"_s, {"project-open", u"prj"}},
+        {u"editproject"_s, {"document-properties", u"pr.."}},
+        // Tags; those Breeze has no picture of are their letters.
+        {u"b"_s, {"format-text-bold", u"B"}},
+        {u"i"_s, {"format-text-italic", u"I"}},
+        {u"u"_s, {"format-text-underline", u"U"}},
+        {u"br"_s, {"", u"br"}},
+        {u"pre"_s, {"", u"pre"}},
+        {u"p"_s, {"", u"p"}},
+        {u"font"_s, {"font", u"Aa"}},
+        {u"center"_s, {"format-justify-center", u"c"}},
+        {u"style"_s, {"code-context", u"css"}},
+        {u"ul"_s, {"format-list-unordered", u"ul"}},
+        {u"li"_s, {"", u"li"}},
+        {u"table"_s, {"insert-table", u"tbl"}},
+        {u"tr"_s, {"edit-table-insert-row-below", u"tr"}},
+        {u"td"_s, {"edit-table-insert-column-right", u"td"}},
+        {u"caption"_s, {"insert-text-frame", u"cap"}},
+        {u"a"_s, {"insert-link", u"a"}},
+        {u"img"_s, {"insert-image", u"img"}},
+        {u"map"_s, {"", u"map"}},
+        {u"area"_s, {"select-rectangular", u"ar"}},
+        {u"hr"_s, {"", u"hr"}},
+        {u"comment"_s, {"edit-comment", u"!--"}},
+        {u"form"_s, {"view-form", u"frm"}},
+        {u"select"_s, {"", u"sel"}},
+        {u"object"_s, {"object", u"obj"}},
+        {u"param"_s, {"", u"prm"}},
+        {u"embed"_s, {"plugins", u"emb"}},
+        {u"noembed"_s, {"", u"¬e"}},
+        {u"applet"_s, {"", u"app"}},
+        {u"noscript"_s, {"", u"¬s"}},
+        {u"div"_s, {"", u"div"}},
+        {u"flash"_s, {"", u"swf"}},
+        {u"frameset"_s, {"view-split-left-right", u"fs"}},
+        {u"frame"_s, {"window", u"fr"}},
+        {u"noframes"_s, {"", u"¬f"}},
+        // Site browser
+        {u"folder"_s, {"folder", u"dir"}},
+        {u"page"_s, {"text-html", u"htm"}},
+        {u"picture"_s, {"image-x-generic", u"img"}},
+        {u"file"_s, {"unknown", u"?"}},
+        {u"up"_s, {"go-parent-folder", u".."}},
+    };
+    return sources;
+}
+
+QString BreezeFile(const QString& name, int design) {
+    return u":/icons/breeze/%1/%2.svg"_s.arg(design).arg(name);
+}
+
+QImage Blank(int size) {
+    QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    return image;
+}
+
+// A Breeze icon at a size, from the design that fills most of it at a whole-number scale (16
+// at 32 and 48, 22 at 24 and 44), centred, so its lines stay on whole pixels. Null when the
+// program does not carry it or it cannot be read.
+QImage BreezeImage(const QString& name, int size) {
+    InitIconResources();
+    int bestDesign = 0;
+    int bestDrawn = 0;
+    for (int design : kDesigns) {
+        const int drawn = design * (size / design);
+        if (drawn >= bestDrawn && drawn > 0 && QFile::exists(BreezeFile(name, design))) {
+            bestDesign = design;
+            bestDrawn = drawn;
+        }
     }
+    if (bestDesign == 0)
+        return {};
+    QSvgRenderer renderer(BreezeFile(name, bestDesign));
+    if (!renderer.isValid())
+        return {};
+    QImage image = Blank(size);
+    QPainter p(&image);
+    const qreal at = (size - bestDrawn) / 2;
+    renderer.render(&p, QRectF(at, at, bestDrawn, bestDrawn));
+    return image;
+}
+
+QImage LettersImage(const QString& letters, int size) {
+    QImage image = Blank(size);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    const qreal unit = size / 16.0; // one pixel of the 16 pixel design
+    QPen pen(kInk);
+    pen.setWidthF(unit);
+    p.setPen(pen);
+    const QRectF frame(unit / 2, unit * 1.5, size - unit, size - unit * 3);
+    p.drawRoundedRect(frame, unit * 2, unit * 2);
+    // The letters keep a readable height; a word too wide for the frame is narrowed instead of
+    // made smaller, as a condensed face would be.
+    QFont font(u"DejaVu Sans"_s);
+    font.setBold(letters.size() <= 2);
+    font.setPixelSize(qMax(1, qRound(frame.height() * (letters.size() <= 1 ? 0.75 : 0.66))));
+    QPainterPath path;
+    path.addText(0, 0, font, letters);
+    const QRectF ink = path.boundingRect();
+    if (ink.isEmpty())
+        return image;
+    const qreal room = frame.width() - unit * 3;
+    QTransform t;
+    t.translate(frame.center().x(), frame.center().y());
+    t.scale(qMin(1.0, room / ink.width()), 1.0);
+    t.translate(-ink.center().x(), -(ink.top() + ink.bottom()) / 2);
+    p.setPen(Qt::NoPen);
+    p.fillPath(t.map(path), kInk);
+    return image;
+}
+
+// The icon over the lower right corner of another, on a cleared patch so it stays readable.
+void PaintBadge(QImage& image, const QImage& badge) {
+    const int size = image.width();
+    const int side = size * 5 / 8;
+    const QRect where(size - side, size - side, side, side);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setCompositionMode(QPainter::CompositionMode_Clear);
+    p.setPen(Qt::NoPen);
+    p.setBrush(Qt::black);
+    p.drawEllipse(QRectF(where).adjusted(-1, -1, 1, 1));
+    p.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    p.drawImage(where, badge.scaled(side, side, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+}
+
+// A red disc with a white cross over the lower right corner: the target is missing.
+void PaintBrokenBadge(QImage& image) {
+    const int size = image.width();
+    const qreal side = size * 9 / 16.0;
+    const QRectF disc(size - side, size - side, side, side);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setCompositionMode(QPainter::CompositionMode_Clear);
+    p.setPen(Qt::NoPen);
+    p.setBrush(Qt::black);
+    p.drawEllipse(disc.adjusted(-size / 16.0, -size / 16.0, 0, 0));
+    p.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    p.setBrush(kNegative);
+    p.drawEllipse(disc);
+    QPen pen(Qt::white);
+    pen.setWidthF(size / 11.0);
+    pen.setCapStyle(Qt::RoundCap);
+    p.setPen(pen);
+    const qreal m = side * 0.3;
+    p.drawLine(disc.topLeft() + QPointF(m, m), disc.bottomRight() - QPointF(m, m));
+    p.drawLine(disc.topRight() + QPointF(-m, m), disc.bottomLeft() + QPointF(m, -m));
+}
+
+// The images of a key at every size; the letters stand in for any Breeze icon that fails.
+QList<QImage> KeyImages(const QString& key) {
+    const auto it = Sources().constFind(key);
+    const QString breeze = it != Sources().constEnd() ? QString::fromLatin1(it->Breeze) : QString();
+    const QString letters = it != Sources().constEnd() ? QString::fromUtf16(it->Letters) : u"?"_s;
+    const QString badge = it != Sources().constEnd() ? QString::fromLatin1(it->Badge) : QString();
+    QList<QImage> images;
+    for (int size : kSizes) {
+        QImage image = breeze.isEmpty() ? QImage() : BreezeImage(breeze, size);
+        if (image.isNull()) {
+            image = LettersImage(letters, size);
+        } else if (!badge.isEmpty()) {
+            const QImage small = BreezeImage(badge, size);
+            if (!small.isNull())
+                PaintBadge(image, small);
+        }
+        images << image;
+    }
+    return images;
+}
+
+QIcon IconOf(const QList<QImage>& images) {
+    QIcon icon;
+    for (const QImage& image : images)
+        icon.addPixmap(QPixmap::fromImage(image));
     return icon;
 }
 
@@ -79,45 +261,52 @@ QIcon CommandIcon(const QString& key) {
     static QHash<QString, QIcon> cache;
     if (auto it = cache.constFind(key); it != cache.constEnd())
         return *it;
-    QStyle* st = QApplication::style();
-    static const QHash<QString, QStyle::StandardPixmap> standard = {
-        {u"open"_s, QStyle::SP_DialogOpenButton},
-        {u"save"_s, QStyle::SP_DialogSaveButton},
-        {u"saveas"_s, QStyle::SP_DialogSaveButton},
-        {u"print"_s, QStyle::SP_FileIcon},
-        {u"quit"_s, QStyle::SP_DialogCloseButton},
-        {u"close"_s, QStyle::SP_DialogCloseButton},
-        {u"help"_s, QStyle::SP_DialogHelpButton},
-        {u"about"_s, QStyle::SP_MessageBoxInformation},
-        {u"refresh"_s, QStyle::SP_BrowserReload},
-        {u"undo"_s, QStyle::SP_ArrowBack},
-        {u"browser"_s, QStyle::SP_DesktopIcon},
-        {u"find"_s, QStyle::SP_FileDialogContentsView},
-        {u"found"_s, QStyle::SP_FileDialogDetailedView},
-    };
-    QIcon icon;
-    if (auto g = Glyphs().constFind(key); g != Glyphs().constEnd()) {
-        icon = DrawGlyph(*g);
-    } else if (auto s = standard.constFind(key); s != standard.constEnd() && st) {
-        icon = st->standardIcon(*s);
-    } else {
-        static const QHash<QString, QString> themed = {
-            {u"cut"_s, u"edit-cut"_s},
-            {u"copy"_s, u"edit-copy"_s},
-            {u"paste"_s, u"edit-paste"_s},
-            {u"selectall"_s, u"edit-select-all"_s},
-        };
-        icon = QIcon::fromTheme(themed.value(key));
-        if (icon.isNull()) {
-            static const QHash<QString, QString> marks = {
-                {u"cut"_s, u"✂"_s},          {u"copy"_s, u"⧉"_s},     {u"paste"_s, u"📋"_s},
-                {u"selectall"_s, u"▣"_s},    {u"replace"_s, u"⇄"_s},  {u"move"_s, u"→"_s},
-                {u"copyfile"_s, u"⇉"_s},     {u"prnsetup"_s, u"⎙"_s}, {u"newproject"_s, u"◈+"_s},
-                {u"editproject"_s, u"◈…"_s},
-            };
-            icon = DrawGlyph({marks.value(key, u"?"_s), QColor(0x33, 0x66, 0x99)});
-        }
-    }
+    const QIcon icon = IconOf(KeyImages(key));
     cache.insert(key, icon);
     return icon;
+}
+
+QIcon BrokenCommandIcon(const QString& key) {
+    static QHash<QString, QIcon> cache;
+    if (auto it = cache.constFind(key); it != cache.constEnd())
+        return *it;
+    QList<QImage> images = KeyImages(key);
+    for (QImage& image : images)
+        PaintBrokenBadge(image);
+    const QIcon icon = IconOf(images);
+    cache.insert(key, icon);
+    return icon;
+}
+
+bool HasCommandIcon(const QString& key) {
+    return Sources().contains(key);
+}
+
+QString CommandIconBreezeName(const QString& key) {
+    const auto it = Sources().constFind(key);
+    return it != Sources().constEnd() ? QString::fromLatin1(it->Breeze) : QString();
+}
+
+bool HasBreezeIcon(const QString& name) {
+    InitIconResources();
+    for (int design : kDesigns)
+        if (!QSvgRenderer(BreezeFile(name, design)).isValid())
+            return false;
+    return true;
+}
+
+QIcon BreezeIcon(const QString& name, const QString& letters) {
+    QList<QImage> images;
+    for (int size : kSizes) {
+        const QImage image = BreezeImage(name, size);
+        images << (image.isNull() ? LettersImage(letters, size) : image);
+    }
+    return IconOf(images);
+}
+
+QIcon LettersIcon(const QString& letters) {
+    QList<QImage> images;
+    for (int size : kSizes)
+        images << LettersImage(letters, size);
+    return IconOf(images);
 }

@@ -10,6 +10,7 @@
 #include "app/settings.h"
 #include "app/textfile.h"
 #include "html/HTMLParser.h"
+#include "html/editingaids.h"
 #include "html/navigator.h"
 #include "site/toolfunc.h"
 
@@ -55,7 +56,7 @@ TfrmMain::TfrmMain(const QStringList& arguments, QWidget* parent)
     HpParser->setLightMode(false);
     HpParser->setTag(0);
     Navigator = new TNavigator(this);
-    CreateEditingAids();
+    EditingAids = new TEditingAids(this);
     CreateQuickLists();
     FormCreate();
 }
@@ -335,9 +336,6 @@ void TfrmMain::CreateLayout() {
     font.setPointSize(10);
     reSource->setFont(font);
     workLayout->addWidget(reSource, 1);
-    lbCompletion = new QListWidget(work);
-    lbCompletion->setObjectName(u"lbCompletion"_s);
-    lbCompletion->hide();
     lvSearchResults = new QTreeWidget(splEditorFind);
     lvSearchResults->setObjectName(u"lvSearchResults"_s);
     lvSearchResults->setHeaderLabels({u"Файл"_s, u"Строка"_s});
@@ -476,7 +474,7 @@ void TfrmMain::FormCreate() {
         if (cb->count() > 0)
             cb->setCurrentIndex(0);
     cbHeaderStyle->setEnabled(false);
-    TypedWord.clear();
+    EditingAids->TypedWord.clear();
     for (QAction* a : {acSaveAll, acSave, acSaveAs, acUpdatePage, acUndo, acClosePage})
         a->setEnabled(false);
     acEditProject->setEnabled(false);
@@ -580,7 +578,7 @@ bool TfrmMain::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void TfrmMain::reSourceEnter() {
-    lbCompletion->hide();
+    EditingAids->HideCompletionList();
     SetEditTarget(etEditor);
 }
 

@@ -35,6 +35,7 @@ class QTextDocument;
 struct TSettings; // start-up and settings
 class THTMLParser;
 class TNavigator;
+class TEditingAids;
 
 // Where OpenDocument takes its path from.
 enum TOpenSource { osOpenDialog, osSiteBrowser, osGivenPath, osCommandLine };
@@ -82,7 +83,6 @@ public:
     // Documents with a line longer than this are shown without word wrap.
     static constexpr qsizetype kLongestWrappedLine = 20000;
     QString PendingPath;
-    QString TypedWord;
     // Initial folders of the open, Save As and picture dialogs.
     QString OpenDialogDir;
     QString SaveDialogDir;
@@ -126,7 +126,6 @@ public:
     QLabel* lblFileName = nullptr;
     QToolBar* tbrLeft = nullptr;
     TRichEditEx* reSource = nullptr;
-    QListWidget* lbCompletion = nullptr;
     QSplitter* splEditorFind = nullptr;
     QTreeWidget* lvSearchResults = nullptr;
     QStatusBar* sbStatus = nullptr;
@@ -191,24 +190,8 @@ public:
     TNavigator* Navigator = nullptr;
     // ---- end of navigator ------------------------------------------------------------------
 
-    // ---- editing aids (html/editingaids.cpp) ------------------------------------------------
-    // A key went down in the source editor; true when the key is consumed.
-    bool reSourceKeyDown(int key, Qt::KeyboardModifiers modifiers);
-    // A character was typed into the source editor (before the editor takes it).
-    void reSourceKeyPress(QChar ch);
-    // The completion list got the focus: fill it for the typed attribute name.
-    void lbCompletionEnter();
-    // A key in the completion list; true when the list swallowed it.
-    bool lbCompletionKeyPress(int key);
-    // The list lost the focus or was double-clicked: hide it, back to the editor.
-    void lbCompletionExit();
-    void FillCompletionList(const QString& attrName);
-    // Moves the completion list next to the caret.
-    void PlaceCompletionList();
-    void acEditTagExecute();
-    // The caret position (before the "=") remembered when the completion list opened.
-    int CompletionCaret = 0;
-    // ---- end of editing aids ----------------------------------------------------------------
+    // Completion, the typed word, the macro and the tag editor (html/editingaids.h).
+    TEditingAids* EditingAids = nullptr;
 
     // ---- start-up and settings (app/startup.cpp) ------------------------------------------
     // The settings file read at creation and written at shut-down.
@@ -303,7 +286,6 @@ protected:
 private:
     // Parts of the window built by the subsystems that own them (each in its own file):
     // html/editingaids.cpp, markup/quicklists.cpp.
-    void CreateEditingAids();
     void CreateQuickLists();
 
     void FormCreate();

@@ -1,4 +1,5 @@
 #include "app/platform.h"
+#include "widgets/fitwidth.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -8,11 +9,45 @@
 #include <QFileDialog>
 #include <QGridLayout>
 #include <QInputDialog>
+#include <QLabel>
 #include <QMessageBox>
+#include <QSpacerItem>
 
 using namespace Qt::StringLiterals;
 
 namespace {
+
+// Every modal window the program shows passes through here. Its title bar offers only what a
+// dialog needs: the caption and a close box, no minimise or maximise box whatever the window
+// system would add; and it is wide enough for the window system to show the whole caption.
+// A dialog that chose its title bar itself and left the close box out (the name/value dialog)
+// keeps it out. Frameless windows (the about window) have no title bar and stay as they are.
+void PrepareModal(QDialog* dialog) {
+    const Qt::WindowFlags flags = dialog->windowFlags();
+    if (flags.testFlag(Qt::FramelessWindowHint))
+        return;
+    Qt::WindowFlags wanted = Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                             (flags & Qt::WindowStaysOnTopHint);
+    if (!flags.testFlag(Qt::CustomizeWindowHint) || flags.testFlag(Qt::WindowCloseButtonHint))
+        wanted |= Qt::WindowCloseButtonHint;
+    if (flags != wanted)
+        dialog->setWindowFlags(wanted);
+    const int width = TitleBarWidth(dialog, dialog->windowTitle());
+    if (auto* box = qobject_cast<QMessageBox*>(dialog)) {
+        // A message box fixes its own size from its layout when shown; a spacer across its
+        // grid makes the layout itself that wide.
+        if (auto* grid = qobject_cast<QGridLayout*>(box->layout()))
+            grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Fixed, QSizePolicy::Minimum),
+                          grid->rowCount(), 0, 1, grid->columnCount());
+    } else if (dialog->minimumWidth() < width) {
+        dialog->setMinimumWidth(width);
+    }
+}
+
+int ExecModal(QDialog* dialog) {
+    PrepareModal(dialog);
+    return dialog->exec();
+}
 
 class TQtPlatform final : public IPlatform {
 public:
@@ -41,7 +76,10 @@ public:
         QString shown = text;
         shown.replace(u'\r', u'\n');
         QMessageBox box(icon, caption, shown, set, parent);
-        switch (box.exec()) {
+        // Paths, page titles and settings values are shown as they are: a name such as
+        // "<img src=/dev/zero>" must never be taken for markup.
+        box.setTextFormat(Qt::PlainText);
+        switch (ExecModal(&box)) {
         case QMessageBox::Yes:
             return TAnswer::Yes;
         case QMessageBox::No:
@@ -55,12 +93,16 @@ public:
 
     std::optional<QString> InputBox(QWidget* parent, const QString& caption, const QString& prompt,
                                     const QString& preset) override {
-        bool ok = false;
-        const QString s =
-            QInputDialog::getText(parent, caption, prompt, QLineEdit::Normal, preset, &ok);
-        if (!ok)
+        QInputDialog dlg(parent);
+        dlg.setWindowTitle(caption);
+        dlg.setInputMode(QInputDialog::TextInput);
+        dlg.setLabelText(prompt);
+        dlg.setTextValue(preset);
+        for (QLabel* label : dlg.findChildren<QLabel*>())
+            label->setTextFormat(Qt::PlainText);
+        if (ExecModal(&dlg) != QDialog::Accepted)
             return std::nullopt;
-        return s;
+        return dlg.textValue();
     }
 
     std::optional<TOpenFileResult> OpenFile(QWidget* parent,
@@ -80,7 +122,7 @@ public:
             if (auto* grid = qobject_cast<QGridLayout*>(dlg.layout()))
                 grid->addWidget(readOnly, grid->rowCount(), 0, 1, grid->columnCount());
         }
-        if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty())
+        if (ExecModal(&dlg) != QDialog::Accepted || dlg.selectedFiles().isEmpty())
             return std::nullopt;
         return TOpenFileResult{dlg.selectedFiles().constFirst(),
                                readOnly != nullptr && readOnly->isChecked()};
@@ -104,7 +146,7 @@ public:
                     dlg.selectFile(name);
             });
         }
-        if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty())
+        if (ExecModal(&dlg) != QDialog::Accepted || dlg.selectedFiles().isEmpty())
             return std::nullopt;
         return dlg.selectedFiles().constFirst();
     }
@@ -117,21 +159,21 @@ public:
         dlg.setOption(QFileDialog::DontUseNativeDialog);
         dlg.setFileMode(QFileDialog::Directory);
         dlg.setOption(QFileDialog::ShowDirsOnly);
-        if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty())
+        if (ExecModal(&dlg) != QDialog::Accepted || dlg.selectedFiles().isEmpty())
             return std::nullopt;
         return dlg.selectedFiles().constFirst();
     }
 
     std::optional<QColor> PickColor(QWidget* parent, const QColor& initial) override {
-        const QColor c = QColorDialog::getColor(initial, parent);
-        if (!c.isValid())
+        QColorDialog dlg(initial, parent);
+        if (ExecModal(&dlg) != QDialog::Accepted || !dlg.selectedColor().isValid())
             return std::nullopt;
-        return c;
+        return dlg.selectedColor();
     }
 
     bool OpenWithShell(const QUrl& url) override { return QDesktopServices::openUrl(url); }
 
-    int ExecDialog(QDialog* dialog) override { return dialog->exec(); }
+    int ExecDialog(QDialog* dialog) override { return ExecModal(dialog); }
 };
 
 TQtPlatform gQtPlatform;

@@ -1,9 +1,7 @@
 #include "app/settings.h"
 
 #include "app/inifile.h"
-#include "app/textfile.h"
 
-#include <functional>
 #include <optional>
 
 using namespace Qt::StringLiterals;
@@ -19,7 +17,9 @@ QString Shown(const QString& value) {
 
 } // namespace
 
-TLoadedSettings LoadSettings(const TIniFile& ini) {
+TLoadedSettings LoadSettings(const TIniFile& file) {
+    // One read of the file for all seven values.
+    const TIniSnapshot ini = file.Load();
     TLoadedSettings result;
     TSettings& s = result.Settings;
     s.OpenFrom = ini.ReadString(sk::Shell, sk::OpenFrom, s.OpenFrom);
@@ -38,7 +38,7 @@ TLoadedSettings LoadSettings(const TIniFile& ini) {
     } else {
         result.Problems << u"Недопустимый размер шрифта «%1» в файле настроек «%2» (раздел %3, "
                            u"параметр %4). Используется размер %5."_s.arg(
-                               Shown(fontSize), ini.FileName(), sk::Editor, sk::FontSize,
+                               Shown(fontSize), file.FileName(), sk::Editor, sk::FontSize,
                                QString::number(TSettings::DefaultFontSize));
     }
 
@@ -48,22 +48,14 @@ TLoadedSettings LoadSettings(const TIniFile& ini) {
 }
 
 void SaveSettings(TIniFile& ini, const TSettings& s) {
-    std::optional<EFileError> first;
-    auto attempt = [&](const std::function<void()>& write) {
-        try {
-            write();
-        } catch (const EFileError& e) {
-            if (!first)
-                first = e;
-        }
-    };
-    attempt([&] { ini.WriteString(sk::Shell, sk::OpenFrom, s.OpenFrom); });
-    attempt([&] { ini.WriteString(sk::Shell, sk::SaveTo, s.SaveTo); });
-    attempt([&] { ini.WriteString(sk::Shell, sk::PicsIn, s.PicsIn); });
-    attempt([&] { ini.WriteString(sk::Editor, sk::FontName, s.FontName); });
-    attempt([&] { ini.WriteInteger(sk::Editor, sk::FontSize, s.FontSize); });
-    attempt([&] { ini.WriteBool(sk::Interface, sk::NavVisible, s.NavVisible); });
-    attempt([&] { ini.WriteBool(sk::Interface, sk::IsWordWrap, s.IsWordWrap); });
-    if (first)
-        throw *first;
+    const auto number = [](int value) { return QString::number(value); };
+    ini.WriteValues({
+        {sk::Shell.toString(), sk::OpenFrom.toString(), s.OpenFrom},
+        {sk::Shell.toString(), sk::SaveTo.toString(), s.SaveTo},
+        {sk::Shell.toString(), sk::PicsIn.toString(), s.PicsIn},
+        {sk::Editor.toString(), sk::FontName.toString(), s.FontName},
+        {sk::Editor.toString(), sk::FontSize.toString(), number(s.FontSize)},
+        {sk::Interface.toString(), sk::NavVisible.toString(), number(s.NavVisible ? 1 : 0)},
+        {sk::Interface.toString(), sk::IsWordWrap.toString(), number(s.IsWordWrap ? 1 : 0)},
+    });
 }

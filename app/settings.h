@@ -46,9 +46,11 @@ struct TLoadedSettings {
     QStringList Problems;
 };
 
-// Reads the settings; whatever is missing or unreadable keeps its default.
-TLoadedSettings LoadSettings(const TIniFile& ini);
+// Reads the settings with one read of the file; whatever is missing or unreadable keeps its
+// default.
+TLoadedSettings LoadSettings(const TIniFile& file);
 
-// Writes all seven values in place. Every value is attempted even when one fails, so one bad
-// value does not lose the others; the first failure is then thrown as EFileError.
+// Writes all seven values in place, with one read and one write of the file. Every value is
+// attempted even when one fails, so one bad value does not lose the others; the first failure is
+// then thrown as EFileError.
 void SaveSettings(TIniFile& ini, const TSettings& settings);

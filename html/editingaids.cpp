@@ -1,5 +1,6 @@
 // Editing aids of the source editor: the typed word, line-break keys, the macro, completion
 // and the tag attribute editor.
+#include "html/editingaids.h"
 #include "app/RichEditEx.h"
 #include "app/main2.h"
 #include "app/rcstring.h"
@@ -27,25 +28,25 @@ constexpr QSize kCompletionSize(250, 97);
 // handlers. A separate object, so the window's own filter on the editor stays as it is.
 class TEditingAidsFilter : public QObject {
 public:
-    explicit TEditingAidsFilter(TfrmMain* window) : QObject(window), W(window) {}
+    TEditingAidsFilter(TEditingAids* aids, TfrmMain* window) : QObject(aids), A(aids), W(window) {}
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (watched == W->reSource && event->type() == QEvent::KeyPress)
             return EditorKey(static_cast<QKeyEvent*>(event));
-        if (watched == W->lbCompletion) {
+        if (watched == A->lbCompletion) {
             switch (event->type()) {
             case QEvent::KeyPress: {
                 bool swallowed = false;
                 const int key = static_cast<QKeyEvent*>(event)->key();
-                W->RunCommand([&] { swallowed = W->lbCompletionKeyPress(key); });
+                W->RunCommand([&] { swallowed = A->lbCompletionKeyPress(key); });
                 return swallowed;
             }
             case QEvent::FocusOut: {
                 // A popup or another window takes the focus only for a while.
                 const auto reason = static_cast<QFocusEvent*>(event)->reason();
                 if (reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason)
-                    W->RunCommand([this] { W->lbCompletionExit(); });
+                    W->RunCommand([this] { A->lbCompletionExit(); });
                 break;
             }
             default:
@@ -59,32 +60,33 @@ private:
     bool EditorKey(QKeyEvent* event) {
         bool consumed = false;
         W->RunCommand([&] {
-            consumed = W->reSourceKeyDown(event->key(), event->modifiers());
+            consumed = A->reSourceKeyDown(event->key(), event->modifiers());
             if (consumed)
                 return;
             // The characters the key types, as the editor is about to receive them.
             const QString text = event->text();
             for (QChar ch : text)
-                W->reSourceKeyPress(ch);
+                A->reSourceKeyPress(ch);
         });
         return consumed;
     }
 
+    TEditingAids* A;
     TfrmMain* W;
 };
 
 // "=rand()" and Enter: the macro just typed before the caret becomes the sample text.
-bool ExpandRandMacro(TfrmMain* w) {
+bool ExpandRandMacro(TEditingAids* a, TfrmMain* w) {
     // Only when the macro really stands before the caret: the caret may have been moved with
     // the mouse since it was typed, and unrelated text must not be deleted.
     const int caret = w->reSource->SelStart();
     const int n = int(std::size(RandMacro)) - 1;
-    if (w->TypedWord != QStringView(RandMacro) || w->reSource->isReadOnly() || caret < n ||
+    if (a->TypedWord != QStringView(RandMacro) || w->reSource->isReadOnly() || caret < n ||
         w->reSource->Text().mid(caret - n, n) != QStringView(RandMacro))
         return false;
     w->reSource->Select(caret - n, n);
     w->reSource->ReplaceSelection(QString());
-    w->TypedWord.clear();
+    a->TypedWord.clear();
     // The text brings Enter's own line break and the key goes no further: a line break the
     // editor typed on the empty line after the text would take two undo steps of its own.
     w->InsertText(RandText(LoadStr(sRandSentence)) + u'\n', 0, false);
@@ -93,41 +95,45 @@ bool ExpandRandMacro(TfrmMain* w) {
 
 } // namespace
 
-void TfrmMain::CreateEditingAids() {
+TEditingAids::TEditingAids(TfrmMain* window) : QObject(window), W(window) {
+    setObjectName(u"EditingAids"_s);
+    // Over the editor, in the editor's own parent, so it can be placed next to the caret.
+    lbCompletion = new QListWidget(W->reSource->parentWidget());
+    lbCompletion->setObjectName(u"lbCompletion"_s);
     lbCompletion->resize(kCompletionSize);
     lbCompletion->setFrameShape(QFrame::Box);
     lbCompletion->setFocusPolicy(Qt::ClickFocus);
     lbCompletion->setUniformItemSizes(true);
     lbCompletion->hide();
-    auto* filter = new TEditingAidsFilter(this);
-    reSource->installEventFilter(filter);
+    auto* filter = new TEditingAidsFilter(this, W);
+    W->reSource->installEventFilter(filter);
     lbCompletion->installEventFilter(filter);
     connect(lbCompletion, &QListWidget::itemDoubleClicked, this,
-            [this] { RunCommand([this] { lbCompletionExit(); }); });
-    Bind(acEditTag, [this] { acEditTagExecute(); });
+            [this] { W->RunCommand([this] { lbCompletionExit(); }); });
+    W->Bind(W->acEditTag, [this] { acEditTagExecute(); });
 }
 
-bool TfrmMain::reSourceKeyDown(int key, Qt::KeyboardModifiers modifiers) {
+bool TEditingAids::reSourceKeyDown(int key, Qt::KeyboardModifiers modifiers) {
     const Qt::KeyboardModifiers mods = modifiers & ~Qt::KeypadModifier;
     if (key == Qt::Key_Return || key == Qt::Key_Enter) {
         if (mods == Qt::ShiftModifier) {
-            InsertText(u"<br />"_s, 0, true);
+            W->InsertText(u"<br />"_s, 0, true);
             return true;
         }
         if (mods == (Qt::ShiftModifier | Qt::ControlModifier)) {
-            InsertText(u"<br />"_s, 0, false);
+            W->InsertText(u"<br />"_s, 0, false);
             return true;
         }
-        return mods == Qt::NoModifier && ExpandRandMacro(this);
+        return mods == Qt::NoModifier && ExpandRandMacro(this, W);
     }
     TypedWord = TypedWordAfterKeyDown(TypedWord, key);
     return false;
 }
 
-void TfrmMain::reSourceKeyPress(QChar ch) {
-    const bool editable = !reSource->isReadOnly();
+void TEditingAids::reSourceKeyPress(QChar ch) {
+    const bool editable = !W->reSource->isReadOnly();
     if (editable)
-        reSource->SetModified(true);
+        W->reSource->SetModified(true);
     if (!IsSpaceChar(ch))
         TypedWord += ch;
 
@@ -144,15 +150,16 @@ void TfrmMain::reSourceKeyPress(QChar ch) {
         TypedWord.clear();
 }
 
-void TfrmMain::PlaceCompletionList() {
+void TEditingAids::PlaceCompletionList() {
     QWidget* parent = lbCompletion->parentWidget();
-    const QRect editor(reSource->mapTo(parent, QPoint(0, 0)), reSource->size());
-    const QPoint caret = reSource->viewport()->mapTo(reSource, reSource->cursorRect().topLeft());
-    const int fontSize = QFontInfo(reSource->font()).pointSize();
+    const QRect editor(W->reSource->mapTo(parent, QPoint(0, 0)), W->reSource->size());
+    const QPoint caret =
+        W->reSource->viewport()->mapTo(W->reSource, W->reSource->cursorRect().topLeft());
+    const int fontSize = QFontInfo(W->reSource->font()).pointSize();
     lbCompletion->setGeometry(::PlaceCompletionList(editor, kCompletionSize, caret, fontSize));
 }
 
-void TfrmMain::lbCompletionEnter() {
+void TEditingAids::lbCompletionEnter() {
     FillCompletionList(CompletionAttrName(TypedWord));
     if (lbCompletion->count() == 0)
         lbCompletion->addItem(QString());
@@ -160,18 +167,18 @@ void TfrmMain::lbCompletionEnter() {
     for (int i = 0; i < lbCompletion->count(); ++i)
         lbCompletion->item(i)->setSizeHint(QSize(0, rowHeight));
     lbCompletion->setCurrentRow(0);
-    CompletionCaret = reSource->SelStart();
+    CompletionCaret = W->reSource->SelStart();
 }
 
-void TfrmMain::FillCompletionList(const QString& attrName) {
+void TEditingAids::FillCompletionList(const QString& attrName) {
     // Values taken from the page need its lists as they are now; fixed lists need no scan.
-    if (HpParser && ValuesFromPage(attrName))
-        ScanShownPage();
+    if (W->HpParser && ValuesFromPage(attrName))
+        W->ScanShownPage();
     TValueSources sources;
-    if (HpParser) {
-        sources.CssClasses = HpParser->CssClasses();
-        sources.HyperLinks = HpParser->HyperLinks();
-        sources.Images = HpParser->Images();
+    if (W->HpParser) {
+        sources.CssClasses = W->HpParser->CssClasses();
+        sources.HyperLinks = W->HpParser->HyperLinks();
+        sources.Images = W->HpParser->Images();
     }
     if (attrName.compare(u"face", Qt::CaseInsensitive) == 0)
         sources.FontFamilies = InstalledFontFamilies();
@@ -179,16 +186,16 @@ void TfrmMain::FillCompletionList(const QString& attrName) {
     lbCompletion->addItems(AttributeValues(attrName, sources));
 }
 
-bool TfrmMain::lbCompletionKeyPress(int key) {
+bool TEditingAids::lbCompletionKeyPress(int key) {
     switch (key) {
     case Qt::Key_Return:
     case Qt::Key_Enter: {
-        reSource->Select(CompletionCaret + 1, 0);
+        W->reSource->Select(CompletionCaret + 1, 0);
         const QListWidgetItem* item = lbCompletion->currentItem();
         const QString entry = item ? item->text() : QString();
-        reSource->ReplaceSelection(CompletionInsertText(entry));
+        W->reSource->ReplaceSelection(CompletionInsertText(entry));
         if (const int back = CompletionCaretBack(entry))
-            reSource->Select(reSource->SelStart() - back, 0);
+            W->reSource->Select(W->reSource->SelStart() - back, 0);
         TypedWord.clear();
         break;
     }
@@ -202,33 +209,38 @@ bool TfrmMain::lbCompletionKeyPress(int key) {
     return true;
 }
 
-void TfrmMain::lbCompletionExit() {
+void TEditingAids::lbCompletionExit() {
     if (lbCompletion->isHidden())
         return;
     // Focus first: hiding the focused list would hand the focus to some other control.
-    reSource->setFocus(Qt::OtherFocusReason);
+    W->reSource->setFocus(Qt::OtherFocusReason);
     lbCompletion->hide();
 }
 
-void TfrmMain::acEditTagExecute() {
+void TEditingAids::acEditTagExecute() {
     int start = -1;
-    if (reSource->GetTagAtCaret(&start).isEmpty() || reSource->isReadOnly())
+    if (W->reSource->GetTagAtCaret(&start).isEmpty() || W->reSource->isReadOnly())
         return;
     // The head scan brings the class list up to date; the other lists keep the last full scan.
     TValueSources sources;
-    if (HpParser) {
-        HpParser->ParseHead();
-        sources.CssClasses = HpParser->CssClasses();
-        sources.HyperLinks = HpParser->HyperLinks();
-        sources.Images = HpParser->Images();
+    if (W->HpParser) {
+        W->HpParser->ParseHead();
+        sources.CssClasses = W->HpParser->CssClasses();
+        sources.HyperLinks = W->HpParser->HyperLinks();
+        sources.Images = W->HpParser->Images();
     }
     sources.FontFamilies = InstalledFontFamilies();
-    TfrmTag dlg(reSource, sources, this);
+    TfrmTag dlg(W->reSource, sources, W);
     // Over the side panel: from the left edge of the window's client area, as high as the panel.
-    QWidget* side = pcNavigator->isVisible() ? static_cast<QWidget*>(pcNavigator) : reSource;
+    QWidget* side =
+        W->pcNavigator->isVisible() ? static_cast<QWidget*>(W->pcNavigator) : W->reSource;
     const QPoint sideTop = side->mapToGlobal(QPoint(0, 0));
-    dlg.move(mapToGlobal(QPoint(0, 0)).x(), sideTop.y());
+    dlg.move(W->mapToGlobal(QPoint(0, 0)).x(), sideTop.y());
     dlg.resize(qMax(dlg.width(), side->width()), side->height());
     if (dlg.FormCreate())
         Platform().ExecDialog(&dlg);
+}
+
+void TEditingAids::HideCompletionList() {
+    lbCompletion->hide();
 }

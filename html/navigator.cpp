@@ -37,36 +37,19 @@ namespace {
 // The role that holds a row's icon number, which is also its kind.
 constexpr int kKindRole = Qt::UserRole;
 
-// The icons of the row kinds: the tag mark of each kind, and for the kinds whose targets are
-// checked a broken variant with a red cross over the mark.
+// The icons of the row kinds, and for the kinds whose targets are checked a broken variant.
 QIcon NavigatorIcon(int icon) {
-    static QHash<int, QIcon> cache;
-    if (auto it = cache.constFind(icon); it != cache.constEnd())
-        return *it;
     static const QHash<int, QString> keys = {
         {niHyperlink, u"a"_s}, {niImage, u"img"_s},   {niObject, u"object"_s},
         {niEmbed, u"embed"_s}, {niFrame, u"frame"_s}, {niClass, u"style"_s},
     };
+    // Every row of a long list asks: made once per kind.
+    static QHash<int, QIcon> cache;
+    if (auto it = cache.constFind(icon); it != cache.constEnd())
+        return *it;
     const int kind = ValidIcon(icon);
-    const QIcon base = CommandIcon(keys.value(kind, u"?"_s));
-    QIcon result = base;
-    if (kind != icon) {
-        result = QIcon();
-        for (int size : {16, 24, 32}) {
-            QPixmap pm = base.pixmap(size, size);
-            QPainter p(&pm);
-            p.setRenderHint(QPainter::Antialiasing);
-            QPen pen(QColor(0xd0, 0x1c, 0x1c));
-            pen.setWidthF(size / 7.0);
-            pen.setCapStyle(Qt::RoundCap);
-            p.setPen(pen);
-            const qreal m = size / 5.0;
-            p.drawLine(QPointF(m, m), QPointF(size - m, size - m));
-            p.drawLine(QPointF(size - m, m), QPointF(m, size - m));
-            p.end();
-            result.addPixmap(pm);
-        }
-    }
+    const QString key = keys.value(kind, u"?"_s);
+    const QIcon result = kind != icon ? BrokenCommandIcon(key) : CommandIcon(key);
     cache.insert(icon, result);
     return result;
 }

@@ -48,6 +48,8 @@ TfrmCtrl::TfrmCtrl(TCtrlMode mode, const QString& exchange, QWidget* parent)
     lblValue = new QLabel(u"Значение:"_s, this);
     lblValue->setObjectName(u"lblValue"_s);
     lblValue->setBuddy(edValue);
+    for (QLabel* label : {lblBanner, lblName, lblValue})
+        label->setTextFormat(Qt::PlainText);
     form->addRow(lblName, edName);
     form->addRow(lblValue, edValue);
     root->addLayout(form);

@@ -5,6 +5,7 @@
 #include "html/HTMLParser.h"
 #include "markup/ctrl.h"
 #include "markup/quicklistdata.h"
+#include "widgets/fitwidth.h"
 
 #include <QComboBox>
 #include <QFileInfo>
@@ -103,6 +104,8 @@ void TfrmMain::CreateQuickLists() {
         list->setEditable(false);
         list->addItems(QuickListItems(kind));
         list->setCurrentIndex(0);
+        // The caption entry names the list, so it is never cut short.
+        FitComboToText(list, list->itemText(0));
     }
     auto bind = [this](QComboBox* list, void (TfrmMain::*handler)()) {
         // activated, not currentIndexChanged: choosing the entry already shown (the heading

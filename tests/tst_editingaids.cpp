@@ -1,5 +1,6 @@
 // The source editor's own keys through real key events: the typed word, the "=rand()" macro,
 // the line-break keys, the caret position in the status bar and the completion list.
+#include "html/editingaids.h"
 #include "html/edittag.h"
 #include "support/windowfixture.h"
 
@@ -86,9 +87,9 @@ private slots:
         QFETCH(QString, text);
         OpenPage(QString(), 0);
         Keys(script);
-        QCOMPARE(W->TypedWord, typedWord);
+        QCOMPARE(W->EditingAids->TypedWord, typedWord);
         QCOMPARE(W->reSource->Text(), text);
-        QVERIFY(W->lbCompletion->isHidden());
+        QVERIFY(W->EditingAids->lbCompletion->isHidden());
     }
 
     // "=rand()" and Enter make one undo step, and the next undo brings the typed macro back:
@@ -175,33 +176,34 @@ private slots:
                                       u"<p "_s);
         W->reSource->ensureCursorVisible();
         const int before = W->reSource->SelStart();
-        W->TypedWord.clear();
+        W->EditingAids->TypedWord.clear();
         F->Type(typed);
         // The "=" is typed into the text in every case.
         QCOMPARE(W->reSource->Text().mid(before), typed);
         if (entries.isEmpty()) {
-            QVERIFY(W->lbCompletion->isHidden());
+            QVERIFY(W->EditingAids->lbCompletion->isHidden());
             QCOMPARE(QApplication::focusWidget(), W->reSource);
             return;
         }
-        QVERIFY(W->lbCompletion->isVisible());
-        QCOMPARE(QApplication::focusWidget(), W->lbCompletion);
-        QCOMPARE(W->lbCompletion->currentRow(), 0);
+        QVERIFY(W->EditingAids->lbCompletion->isVisible());
+        QCOMPARE(QApplication::focusWidget(), W->EditingAids->lbCompletion);
+        QCOMPARE(W->EditingAids->lbCompletion->currentRow(), 0);
         QStringList shown;
-        for (int i = 0; i < W->lbCompletion->count(); ++i)
-            shown << W->lbCompletion->item(i)->text();
+        for (int i = 0; i < W->EditingAids->lbCompletion->count(); ++i)
+            shown << W->EditingAids->lbCompletion->item(i)->text();
         QCOMPARE(shown.join(u'|'), entries);
         // The caret remembered before the "=".
-        QCOMPARE(W->CompletionCaret, before + int(typed.size()) - 1);
+        QCOMPARE(W->EditingAids->CompletionCaret, before + int(typed.size()) - 1);
         // Wholly inside the editor at its full size, touching the caret's line from below or
         // from above.
-        const QRect list = W->lbCompletion->geometry();
-        QCOMPARE(W->lbCompletion->parentWidget(), W->reSource->parentWidget());
+        const QRect list = W->EditingAids->lbCompletion->geometry();
+        QCOMPARE(W->EditingAids->lbCompletion->parentWidget(), W->reSource->parentWidget());
         QVERIFY(W->reSource->geometry().contains(list));
         QCOMPARE(list.size(), QSize(250, 97));
-        const QRect caret(W->reSource->viewport()->mapTo(W->lbCompletion->parentWidget(),
-                                                         W->reSource->cursorRect().topLeft()),
-                          W->reSource->cursorRect().size());
+        const QRect caret(
+            W->reSource->viewport()->mapTo(W->EditingAids->lbCompletion->parentWidget(),
+                                           W->reSource->cursorRect().topLeft()),
+            W->reSource->cursorRect().size());
         QVERIFY(qAbs(list.top() - caret.bottom()) < 20 ||
                 qAbs(list.bottom() - caret.bottom()) < 20);
         QVERIFY(list.left() >= caret.left() - 250 && list.left() <= caret.right() + 20);
@@ -228,16 +230,16 @@ private slots:
         QFETCH(int, caret);
         OpenPage(u"<p >"_s, 3);
         F->Type(typed);
-        QVERIFY(W->lbCompletion->isVisible());
+        QVERIFY(W->EditingAids->lbCompletion->isVisible());
         Keys(keys);
         QCOMPARE(W->reSource->Text(), text);
         QCOMPARE(W->reSource->SelStart(), caret);
-        QVERIFY(W->lbCompletion->isHidden());
+        QVERIFY(W->EditingAids->lbCompletion->isHidden());
         QCOMPARE(QApplication::focusWidget(), W->reSource);
         const QString typedOnly = u"<p "_s + typed + u'>';
         if (text == typedOnly)
             return;
-        QCOMPARE(W->TypedWord, QString());
+        QCOMPARE(W->EditingAids->TypedWord, QString());
         // One undo takes the value back out, the "=" stays.
         W->reSource->undo();
         QCOMPARE(W->reSource->Text(), typedOnly);
@@ -246,24 +248,25 @@ private slots:
     void completionLeftOtherwise() {
         OpenPage(u"<p >"_s, 3);
         F->Type(u"align="_s);
-        QVERIFY(W->lbCompletion->isVisible());
+        QVERIFY(W->EditingAids->lbCompletion->isVisible());
         // The list lays its entries out once the event loop turns.
-        QListWidgetItem* item = W->lbCompletion->item(2);
-        QTRY_VERIFY(!W->lbCompletion->visualItemRect(item).isEmpty());
-        const QRect r = W->lbCompletion->visualItemRect(item);
+        QListWidgetItem* item = W->EditingAids->lbCompletion->item(2);
+        QTRY_VERIFY(!W->EditingAids->lbCompletion->visualItemRect(item).isEmpty());
+        const QRect r = W->EditingAids->lbCompletion->visualItemRect(item);
         // A double click arrives as a click followed by the double-click event; only the
         // double click closes the list, without inserting.
-        QTest::mouseClick(W->lbCompletion->viewport(), Qt::LeftButton, {}, r.center());
-        QVERIFY(W->lbCompletion->isVisible());
-        QTest::mouseDClick(W->lbCompletion->viewport(), Qt::LeftButton, {}, r.center());
-        QVERIFY(W->lbCompletion->isHidden());
+        QTest::mouseClick(W->EditingAids->lbCompletion->viewport(), Qt::LeftButton, {}, r.center());
+        QVERIFY(W->EditingAids->lbCompletion->isVisible());
+        QTest::mouseDClick(W->EditingAids->lbCompletion->viewport(), Qt::LeftButton, {},
+                           r.center());
+        QVERIFY(W->EditingAids->lbCompletion->isHidden());
         QCOMPARE(W->reSource->Text(), u"<p align=>"_s);
         QCOMPARE(QApplication::focusWidget(), W->reSource);
         // Focus taken by another control: hidden, and the editor has the focus back.
         F->Type(u" align="_s);
-        QVERIFY(W->lbCompletion->isVisible());
+        QVERIFY(W->EditingAids->lbCompletion->isVisible());
         W->edFindText->setFocus(Qt::MouseFocusReason);
-        QVERIFY(W->lbCompletion->isHidden());
+        QVERIFY(W->EditingAids->lbCompletion->isHidden());
         QCOMPARE(QApplication::focusWidget(), W->reSource);
         QCOMPARE(W->reSource->Text(), u"<p align= align=>"_s);
     }
@@ -272,7 +275,7 @@ private slots:
         OpenPage(u"<p >"_s, 3);
         W->reSource->setReadOnly(true);
         F->Type(u"align="_s);
-        QVERIFY(W->lbCompletion->isHidden());
+        QVERIFY(W->EditingAids->lbCompletion->isHidden());
         // Nor do the line-break keys change a read-only page.
         QTest::keyClick(W->reSource, Qt::Key_Return, Qt::ShiftModifier);
         QCOMPARE(W->reSource->Text(), u"<p >"_s);

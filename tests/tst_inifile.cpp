@@ -203,13 +203,213 @@ private slots:
                  QFileDevice::ReadOwner | QFileDevice::WriteOwner);
     }
 
-    void pipeIsNeitherReadNorReplaced() {
-        const QString path = FDir.filePath(u"pipe.ini"_s);
-        QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+    // A value is stored without the blanks at its ends, which reading drops anyway, so writing
+    // it again, or writing what was read back, leaves the file as it is.
+    void blanksAroundValueNotStored_data() {
+        QTest::addColumn<QByteArray>("before");
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<QByteArray>("after");
+        QTest::addColumn<QString>("readBack");
+
+        const QByteArray bom = "\xEF\xBB\xBF";
+        QTest::newRow("spaces") << "[S]\r\nk=old\r\n"_ba << u"  v w  "_s << "[S]\r\nk=v w\r\n"_ba
+                                << u"v w"_s;
+        QTest::newRow("tabs; the line's own blanks stay")
+            << "[S]\r\nk = old \r\n"_ba << u"\tv\t"_s << "[S]\r\nk = v \r\n"_ba << u"v"_s;
+        QTest::newRow("blanks only")
+            << "[S]\r\nk=old\r\n"_ba << u"   "_s << "[S]\r\nk=\r\n"_ba << QString();
+        QTest::newRow("new key") << "[S]\r\n"_ba << u" v "_s << "[S]\r\nk=v\r\n"_ba << u"v"_s;
+        QTest::newRow("UTF-8 file") << bom + "[S]\nk=old\n"
+                                    << u" дом "_s << bom + "[S]\nk=" + u"дом"_s.toUtf8() + "\n"
+                                    << u"дом"_s;
+        QTest::newRow("no-break spaces are no blanks")
+            << "[S]\r\nk=old\r\n"_ba << u"\u00A0v\u00A0"_s << "[S]\r\nk=\xA0v\xA0\r\n"_ba
+            << u"\u00A0v\u00A0"_s;
+    }
+
+    void blanksAroundValueNotStored() {
+        QFETCH(QByteArray, before);
+        QFETCH(QString, value);
+        QFETCH(QByteArray, after);
+        QFETCH(QString, readBack);
+        const QString path = Fresh(u"blanks.ini"_s, before);
         TIniFile ini(path);
-        QCOMPARE(ini.ReadString(u"S", u"k", u"DEF"_s), u"DEF"_s); // must not wait for a writer
-        QVERIFY_THROWS_EXCEPTION(EFileError, ini.WriteString(u"S", u"k", u"v"_s));
+        ini.WriteString(u"S", u"k", value);
+        QCOMPARE(testutil::ReadBytes(path), after);
+        ini.WriteString(u"S", u"k", value);
+        QCOMPARE(testutil::ReadBytes(path), after);
+        QCOMPARE(ini.ReadString(u"S", u"k", u"<none>"_s), readBack);
+        ini.WriteString(u"S", u"k", readBack);
+        QCOMPARE(testutil::ReadBytes(path), after);
+    }
+
+    // A name that the file could not hold, or that would read back as another name or another
+    // line, is refused before anything is written.
+    void refusedNames_data() {
+        QTest::addColumn<QByteArray>("before");
+        QTest::addColumn<QString>("section");
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QString>("inMessage");
+
+        const QByteArray plain = "[S]\r\nk=1\r\n";
+        QTest::newRow("section outside Windows-1251")
+            << plain << u"日本"_s << u"k"_s << u"символа «日» нет в кодировке Windows-1251"_s;
+        QTest::newRow("key outside Windows-1251")
+            << plain << u"S"_s << u"ключ😀"_s << u"символа «😀» нет"_s;
+        QTest::newRow("broken UTF-16 in a UTF-8 file")
+            << "\xEF\xBB\xBF"_ba + plain << u"S"_s << QString(QChar(0xD800))
+            << u"недопустимый символ"_s;
+        QTest::newRow("line break in section")
+            << plain << u"S]\r\n[T"_s << u"k"_s << u"имя раздела"_s;
+        QTest::newRow("line break in key") << plain << u"S"_s << u"a\nb"_s << u"имя параметра"_s;
+        QTest::newRow("] in section") << plain << u"a]b"_s << u"k"_s << u"имя раздела"_s;
+        QTest::newRow("= in key") << plain << u"S"_s << u"a=b"_s << u"имя параметра"_s;
+        QTest::newRow("empty section") << plain << QString() << u"k"_s << u"имя раздела"_s;
+        QTest::newRow("empty key") << plain << u"S"_s << QString() << u"имя параметра"_s;
+        QTest::newRow("blank around section") << plain << u" S"_s << u"k"_s << u"имя раздела"_s;
+    }
+
+    void refusedNames() {
+        QFETCH(QByteArray, before);
+        QFETCH(QString, section);
+        QFETCH(QString, key);
+        QFETCH(QString, inMessage);
+        const QString path = Fresh(u"names.ini"_s, before);
+        const QString missing = Fresh(u"names-missing.ini"_s, QByteArray());
+        try {
+            TIniFile(path).WriteString(section, key, u"v"_s);
+            QFAIL("the write was not refused");
+        } catch (const EFileError& e) {
+            QVERIFY2(e.Message().contains(inMessage), qPrintable(e.Message()));
+        }
+        QCOMPARE(testutil::ReadBytes(path), before);
+        QVERIFY_THROWS_EXCEPTION(EFileError, TIniFile(missing).WriteString(section, key, u"v"_s));
+        QVERIFY(!QFileInfo::exists(missing));
+    }
+
+    // Names the file can hold are written once and found again by the next write.
+    void namesTheFileHolds_data() {
+        QTest::addColumn<QByteArray>("before");
+        QTest::addColumn<QString>("section");
+        QTest::addColumn<QString>("key");
+
+        QTest::newRow("Cyrillic in Windows-1251") << "[A]\r\n"_ba << u"Раздел"_s << u"Ключ"_s;
+        QTest::newRow("any name in UTF-8") << "\xEF\xBB\xBF[A]\r\n"_ba << u"日本"_s << u"😀"_s;
+    }
+
+    void namesTheFileHolds() {
+        QFETCH(QByteArray, before);
+        QFETCH(QString, section);
+        QFETCH(QString, key);
+        const QString path = Fresh(u"held.ini"_s, before);
+        TIniFile ini(path);
+        ini.WriteString(section, key, u"v"_s);
+        const QByteArray once = testutil::ReadBytes(path);
+        ini.WriteString(section.toUpper(), key.toLower(), u"v"_s);
+        QCOMPARE(testutil::ReadBytes(path), once);
+        QCOMPARE(ini.ReadString(section, key, u"DEF"_s), u"v"_s);
+    }
+
+    // A batch leaves the file as the same writes one by one do.
+    void batchMatchesSingleWrites_data() {
+        QTest::addColumn<QByteArray>("before"); // null: no file
+
+        QTest::newRow("missing file") << QByteArray();
+        QTest::newRow("empty file") << ""_ba;
+        QTest::newRow("byte-order mark alone") << "\xEF\xBB\xBF"_ba;
+        QTest::newRow("last line without break") << "[B]\r\nx=1\r\n[A]\r\na="_ba;
+        QTest::newRow("keys present, other case") << "[a]\r\nA=1\r\n\r\n[b]\r\nX= 2 \r\n; c\r\n"_ba;
+        QTest::newRow("LF file, section twice") << "[B]\ny=0\n[C]\n[b]\nx=1\n"_ba;
+    }
+
+    void batchMatchesSingleWrites() {
+        QFETCH(QByteArray, before);
+        const QList<TIniValue> values = {
+            {u"A"_s, u"a"_s, u"2"_s},   {u"B"_s, u"x"_s, u" y "_s},  {u"C"_s, u"k"_s, u"1"_s},
+            {u"a"_s, u"new"_s, u"n"_s}, {u"c"_s, u"K"_s, u"last"_s}, {u"B"_s, u"y"_s, u"z"_s},
+            {u"A"_s, u"a"_s, u"2"_s},   {u"D"_s, u"d"_s, u""_s},     {u"b"_s, u"more"_s, u"m"_s},
+        };
+        const QString batch = Fresh(u"batch.ini"_s, before);
+        const QString single = Fresh(u"single.ini"_s, before);
+        const TIniFileTraffic start = IniFileTrafficForTests();
+        TIniFile(batch).WriteValues(values);
+        QCOMPARE(IniFileTrafficForTests().Writes - start.Writes, 1);
+        for (const TIniValue& v : values)
+            TIniFile(single).WriteString(v.Section, v.Key, v.Value);
+        QCOMPARE(testutil::ReadBytes(batch), testutil::ReadBytes(single));
+    }
+
+    // A file as large as a settings file may be, of short lines that each need a look: one read
+    // of the file answers every read, and a batch of writes reads and writes it once.
+    void largeFileReadOnce() {
+        QByteArray filler;
+        const QByteArray pattern = "[Filler]\r\n; a comment without an equals sign\r\nx=1\r\n";
+        while (filler.size() < 16'000'000)
+            filler += pattern;
+        const QString path = Fresh(u"large.ini"_s, "[A]\r\na=1\r\n" + filler + "[B]\r\nb=2");
+        const TIniFileTraffic start = IniFileTrafficForTests();
+        const TIniSnapshot snapshot = TIniFile(path).Load();
+        QCOMPARE(snapshot.ReadString(u"a", u"A", u"DEF"_s), u"1"_s);
+        QCOMPARE(snapshot.ReadInteger(u"B", u"b", -1), 2);
+        QVERIFY(!snapshot.ValueExists(u"B", u"missing"));
+        QVERIFY(!snapshot.ValueExists(u"Filler", u"missing"));
+        QCOMPARE(IniFileTrafficForTests().Reads - start.Reads, 1);
+
+        TIniFile(path).WriteValues({{u"A"_s, u"a"_s, u"10"_s},
+                                    {u"B"_s, u"new"_s, u"n"_s},
+                                    {u"C"_s, u"c"_s, u"3"_s},
+                                    {u"A"_s, u"a2"_s, u"x"_s}});
+        const TIniFileTraffic end = IniFileTrafficForTests();
+        QCOMPARE(end.Reads - start.Reads, 2);
+        QCOMPARE(end.Writes - start.Writes, 1);
+        QVERIFY(testutil::ReadBytes(path) ==
+                "[A]\r\na=10\r\na2=x\r\n" + filler + "[B]\r\nb=2\r\nnew=n\r\n[C]\r\nc=3\r\n");
+    }
+
+    // A path that names no regular file reads as missing, without waiting for a writer or
+    // reading for ever, and a write is refused in Russian without replacing what is there.
+    void notARegularFile_data() {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("inMessage"); // null: not written to (a system device)
+
+        QTest::newRow("folder") << u"folder"_s << u"папка"_s;
+        QTest::newRow("pipe") << u"pipe"_s << u"не обычный файл"_s;
+        QTest::newRow("link to a pipe") << u"link"_s << u"не обычный файл"_s;
+        QTest::newRow("endless device") << u"/dev/zero"_s << QString();
+    }
+
+    void notARegularFile() {
+        QFETCH(QString, kind);
+        QFETCH(QString, inMessage);
+        QTemporaryDir dir;
+        QString path = dir.filePath(u"odd.ini"_s);
+        const QString pipe = kind == u"link"_s ? dir.filePath(u"pipe"_s) : path;
+        if (kind == u"folder"_s)
+            QVERIFY(QDir().mkpath(path));
+        else if (kind == u"pipe"_s || kind == u"link"_s)
+            QCOMPARE(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+        else
+            path = kind;
+        if (kind == u"link"_s)
+            QVERIFY(QFile::link(pipe, path));
+
+        TIniFile ini(path);
+        QCOMPARE(ini.ReadString(u"S", u"k", u"DEF"_s), u"DEF"_s);
+        QVERIFY(!ini.Load().ValueExists(u"S", u"k"));
+        if (inMessage.isNull())
+            return;
+        const QStringList entries =
+            QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::System);
+        try {
+            ini.WriteString(u"S", u"k", u"v"_s);
+            QFAIL("the write was not refused");
+        } catch (const EFileError& e) {
+            QVERIFY2(e.Message().contains(inMessage), qPrintable(e.Message()));
+            QVERIFY2(!e.Message().contains(u"Invalid"_s), qPrintable(e.Message()));
+        }
         QVERIFY(!QFileInfo(path).isFile());
+        QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::System),
+                 entries);
     }
 };
 

@@ -1,6 +1,7 @@
 // The page navigator in the main window: lists, tab names, clicks, class search, scan feedback.
 #include "app/platform.h"
 #include "html/HTMLParser.h"
+#include "html/editingaids.h"
 #include "html/navigator.h"
 #include "support/windowfixture.h"
 
@@ -295,21 +296,21 @@ private slots:
         const quint64 scans = w->HpParser->ScanCount();
         // Unchanged text: the lists of the last scan stand.
         w->ScanShownPage();
-        w->FillCompletionList(u"href"_s);
+        w->EditingAids->FillCompletionList(u"href"_s);
         QCOMPARE(w->HpParser->ScanCount(), scans);
         // Values from a fixed list never scan.
         w->reSource->insertPlainText(u"<p align"_s);
-        w->FillCompletionList(u"align"_s);
+        w->EditingAids->FillCompletionList(u"align"_s);
         QCOMPARE(w->HpParser->ScanCount(), scans);
         // After an edit the old lists are never used.
         w->reSource->insertPlainText(u"><a href=\"b.html\">"_s);
-        w->FillCompletionList(u"href"_s);
+        w->EditingAids->FillCompletionList(u"href"_s);
         QCOMPARE(w->HpParser->ScanCount(), scans + 1);
-        QCOMPARE(w->lbCompletion->count(), 2);
-        QCOMPARE(w->lbCompletion->item(0)->text(), u"b.html"_s);
+        QCOMPARE(w->EditingAids->lbCompletion->count(), 2);
+        QCOMPARE(w->EditingAids->lbCompletion->item(0)->text(), u"b.html"_s);
         // Nor after a head scan replaced some of them.
         w->HpParser->ParseHead();
-        w->FillCompletionList(u"href"_s);
+        w->EditingAids->FillCompletionList(u"href"_s);
         QCOMPARE(w->HpParser->ScanCount(), scans + 3);
     }
 

@@ -1,14 +1,19 @@
 // The screenshot tour: the main window on the sample site, saved as PNG files so anyone can look
 // at what a user sees. Run by `make screenshots` under Xvfb; headless it still checks the window
 // can be grabbed.
+#include "html/navigator.h"
+#include "html/editingaids.h"
 #include "support/windowfixture.h"
 
-#include "app/about.h"   // about and options shots
+#include "app/about.h" // about and options shots
+#include "app/actiontable.h"
+#include "app/icons.h"
 #include "app/options.h" // about and options shots
 #include "markup/ctrl.h"
 
 #include <QAction>
 #include <QDialog>
+#include <QPainter>
 
 #include <QDir>
 #include <QListWidget>
@@ -52,10 +57,10 @@ private slots:
         w.resize(1200, 800);
         f.Open(QStringLiteral(QUORVANE_SAMPLE_SITE "/index.html"));
         const QList<QListWidgetItem*> news =
-            w.lvContent->findItems(u"news.html"_s, Qt::MatchExactly);
+            w.Navigator->lvContent->findItems(u"news.html"_s, Qt::MatchExactly);
         QCOMPARE(news.size(), 1);
         QCOMPARE(news.constFirst()->data(Qt::UserRole).toInt(), 61);
-        w.lvContent->setCurrentItem(news.constFirst());
+        w.Navigator->lvContent->setCurrentItem(news.constFirst());
         QTest::qWait(50);
         Save(w.pcNavigator, u"navigator.png"_s);
     }
@@ -71,9 +76,9 @@ private slots:
         w.reSource->Select(pos, 0);
         w.reSource->setFocus();
         f.Type(u" align="_s);
-        QTRY_VERIFY(w.lbCompletion->isVisible());
+        QTRY_VERIFY(w.EditingAids->lbCompletion->isVisible());
         Save(&w, u"completion.png"_s);
-        QTest::keyClick(w.lbCompletion, Qt::Key_Escape);
+        QTest::keyClick(w.EditingAids->lbCompletion, Qt::Key_Escape);
     }
 
     // The tag attribute editor on the sample page's logo picture, and the name/value dialog.
@@ -96,6 +101,54 @@ private slots:
         ctrl.show();
         QVERIFY(QTest::qWaitForWindowExposed(&ctrl));
         Save(&ctrl, u"name-value.png"_s);
+    }
+
+    // Each page of the tag toolbars: the icons, and the quick lists showing their captions whole.
+    void tagToolbars() {
+        TWindowFixture f;
+        TfrmMain& w = *f.W;
+        w.resize(1200, 800);
+        f.Open(QStringLiteral(QUORVANE_SAMPLE_SITE "/index.html"));
+        for (int i = 0; i < w.pcTagMenu->count(); ++i) {
+            w.pcTagMenu->setCurrentIndex(i);
+            QTest::qWait(20);
+            Save(w.pnlMenu, u"toolbar-%1.png"_s.arg(i + 1));
+        }
+    }
+
+    // Every icon of the program at 16 and 32 pixels, the navigator's broken variants after
+    // their kinds, with the keys beneath: one sheet to look the whole set over.
+    void iconSheet() {
+        QStringList keys;
+        for (const TActionRow& row : ActionTable())
+            keys << QString::fromLatin1(row.Icon);
+        const QStringList navigator = {u"a"_s,     u"img"_s,   u"object"_s,
+                                       u"embed"_s, u"frame"_s, u"style"_s};
+        keys << u"folder"_s << u"page"_s << u"picture"_s << u"file"_s << u"up"_s;
+        keys.removeDuplicates();
+        const int cell = 96, columns = 10;
+        const qsizetype count = keys.size() + navigator.size();
+        QPixmap sheet(columns * cell, int((count + columns - 1) / columns) * 64);
+        sheet.fill(Qt::white);
+        QPainter p(&sheet);
+        QFont font = p.font();
+        font.setPixelSize(10);
+        p.setFont(font);
+        int at = 0;
+        auto put = [&](const QIcon& icon, const QString& name) {
+            const int x = (at % columns) * cell, y = (at / columns) * 64;
+            p.drawPixmap(x + 8, y + 8, icon.pixmap(16, 16));
+            p.drawPixmap(x + 32, y + 8, icon.pixmap(32, 32));
+            p.drawText(QRect(x, y + 44, cell, 16), Qt::AlignCenter, name);
+            ++at;
+        };
+        for (const QString& key : keys)
+            put(CommandIcon(key), key);
+        for (const QString& key : navigator)
+            put(BrokenCommandIcon(key), key + u" (битая)"_s);
+        p.end();
+        QDir().mkpath(Folder());
+        QVERIFY(sheet.save(QDir(Folder()).filePath(u"icons.png"_s), "PNG"));
     }
 
     // The about window (also the splash) and the options dialog.

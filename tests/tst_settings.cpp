@@ -8,6 +8,8 @@
 #include <QFileInfo>
 #include <QtTest>
 
+#include <sys/stat.h>
+
 using namespace Qt::StringLiterals;
 
 class TstSettings : public QObject {
@@ -102,6 +104,55 @@ private slots:
         QCOMPARE(back.OpenFrom, TSettings().OpenFrom);
         QCOMPARE(back.FontSize, 16);
         QCOMPARE(back.IsWordWrap, false);
+    }
+
+    // A settings file as large as allowed: the start reads it once, the end reads and writes it
+    // once, and every line that is not a setting survives.
+    void largeFileReadOnce() {
+        testutil::TIsolatedHome home;
+        QByteArray filler;
+        while (filler.size() < 16'000'000)
+            filler += "[Other]\r\n; not a setting\r\nx=1\r\n";
+        const QString path = SettingsFilePath();
+        testutil::WriteBytes(path,
+                             "[Shell]\r\nOpenFrom=/a\r\n" + filler + "[Editor]\r\nFontSize=12\r\n");
+        const TIniFileTraffic start = IniFileTrafficForTests();
+        TSettings s = LoadSettings(TIniFile(path)).Settings;
+        QCOMPARE(IniFileTrafficForTests().Reads - start.Reads, 1);
+        QCOMPARE(s.OpenFrom, u"/a"_s);
+        QCOMPARE(s.FontSize, 12);
+
+        s.OpenFrom = u"/b"_s;
+        s.FontSize = 13;
+        s.NavVisible = false;
+        TIniFile ini(path);
+        SaveSettings(ini, s);
+        const TIniFileTraffic end = IniFileTrafficForTests();
+        QCOMPARE(end.Reads - start.Reads, 2);
+        QCOMPARE(end.Writes - start.Writes, 1);
+        const QByteArray expected =
+            "[Shell]\r\nOpenFrom=/b\r\nSaveTo=" + testutil::Cp1251(s.SaveTo) +
+            "\r\nPicsIn=" + testutil::Cp1251(s.PicsIn) + "\r\n" + filler +
+            "[Editor]\r\nFontSize=13\r\nFontName=Courier New\r\n"
+            "[Interface]\r\nNavVisible=0\r\nIsWordWrap=1\r\n";
+        QVERIFY(testutil::ReadBytes(path) == expected);
+    }
+
+    // A settings path that is no regular file gives the defaults and a Russian reason on saving.
+    void pathIsAPipe() {
+        testutil::TIsolatedHome home;
+        QCOMPARE(::mkfifo(QFile::encodeName(SettingsFilePath()).constData(), 0600), 0);
+        TIniFile ini(SettingsFilePath());
+        const TLoadedSettings loaded = LoadSettings(ini);
+        QVERIFY(loaded.Settings == TSettings());
+        QVERIFY(loaded.Problems.isEmpty());
+        try {
+            SaveSettings(ini, TSettings());
+            QFAIL("saving to a pipe was not refused");
+        } catch (const EFileError& e) {
+            QVERIFY2(e.Message().contains(u"не обычный файл"_s), qPrintable(e.Message()));
+        }
+        QVERIFY(!QFileInfo(SettingsFilePath()).isFile());
     }
 };
 

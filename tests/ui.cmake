@@ -3,3 +3,5 @@ quorvane_test(tst_tagcommands SOURCES tst_tagcommands.cpp LIBS quorvane_uitestsu
 quorvane_test(tst_screenshots SOURCES tst_screenshots.cpp LIBS quorvane_uitestsupport)
 quorvane_test(tst_commandtable SOURCES tst_commandtable.cpp LIBS quorvane_uitestsupport)
 quorvane_test(tst_richeditex SOURCES tst_richeditex.cpp LIBS quorvane_uitestsupport)
+quorvane_test(tst_icons SOURCES tst_icons.cpp LIBS quorvane_uitestsupport)
+quorvane_test(tst_plaintext SOURCES tst_plaintext.cpp LIBS quorvane_uitestsupport)
