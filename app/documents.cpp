@@ -8,6 +8,7 @@
 #include "app/textfile.h"
 #include "html/HTMLParser.h"
 #include "html/editingaids.h"
+#include "markup/quicklists.h"
 #include "site/toolfunc.h"
 
 #include <QApplication>
@@ -316,7 +317,7 @@ void TfrmMain::reSourceSelectionChange() {
     const bool selected = c.hasSelection();
     acCopy->setEnabled(selected);
     acCut->setEnabled(selected);
-    cbHeaderStyle->setEnabled(acCopy->isEnabled());
+    QuickLists->SelectionChanged(acCopy->isEnabled());
 }
 
 void TfrmMain::acDefaultPageExecute() {

@@ -12,6 +12,7 @@
 #include "html/HTMLParser.h"
 #include "html/editingaids.h"
 #include "html/navigator.h"
+#include "markup/quicklists.h"
 #include "site/toolfunc.h"
 
 #include <QApplication>
@@ -46,6 +47,7 @@ TfrmMain::TfrmMain(const QStringList& arguments, QWidget* parent)
     Documents = new TDocumentSet(this);
     Documents->setObjectName(u"Documents"_s);
     CreateActions();
+    QuickLists = new TQuickLists(this);
     CreateLayout();
     CreateMenus();
     BindDocumentCommands();
@@ -57,7 +59,6 @@ TfrmMain::TfrmMain(const QStringList& arguments, QWidget* parent)
     HpParser->setTag(0);
     Navigator = new TNavigator(this);
     EditingAids = new TEditingAids(this);
-    CreateQuickLists();
     FormCreate();
 }
 
@@ -141,15 +142,6 @@ QToolBar* MakeToolBar(const QString& name, QWidget* parent, Qt::Orientation o = 
     return tb;
 }
 
-QComboBox* MakeQuickList(const QString& name, const QString& hint, QWidget* parent) {
-    auto* cb = new QComboBox(parent);
-    cb->setObjectName(name);
-    cb->setToolTip(hint);
-    cb->setMinimumContentsLength(14);
-    cb->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-    return cb;
-}
-
 } // namespace
 
 void TfrmMain::CreateLayout() {
@@ -210,15 +202,8 @@ void TfrmMain::CreateLayout() {
     addPage(tsScripts, tbrScripts, u"tsScripts"_s, u"tbrScripts"_s, u"Сценарии"_s);
     addPage(tsObjects, tbrObjects, u"tsObjects"_s, u"tbrObjects"_s, u"Объекты"_s);
     addPage(tsOther, tbrOther, u"tsOther"_s, u"tbrOther"_s, u"Прочее"_s);
-    cbHeaderStyle = MakeQuickList(u"cbHeaderStyle"_s, u"Стиль"_s, tbrText);
-    cbFormElement = MakeQuickList(u"cbFormElement"_s, u"Элементы web-форм"_s, tbrFormsTables);
-    cbScriptType = MakeQuickList(u"cbScriptType"_s, u"Язык сценария"_s, tbrScripts);
-    cbColdFusion = MakeQuickList(u"cbColdFusion"_s, u"Расширения Cold Fusion"_s, tbrScripts);
-    cbActiveSP = MakeQuickList(u"cbActiveSP"_s, u"Microsoft Active Server Pages"_s, tbrObjects);
-    cbServerVars = MakeQuickList(u"cbServerVars"_s, u"Переменные окружения"_s, tbrOther);
-    cbSpecChars = MakeQuickList(u"cbSpecChars"_s, u"Специальные символы"_s, tbrOther);
 
-    tbrText->addWidget(cbHeaderStyle);
+    tbrText->addWidget(QuickLists->cbHeaderStyle);
     tbrText->addSeparator();
     tbrText->addActions({acBold, acItalics, acUnderline, acFont});
     tbrText->addSeparator();
@@ -230,17 +215,17 @@ void TfrmMain::CreateLayout() {
     tbrText->addSeparator();
     tbrText->addAction(acImage);
 
-    tbrFormsTables->addWidget(cbFormElement);
+    tbrFormsTables->addWidget(QuickLists->cbFormElement);
     tbrFormsTables->addActions({acForm, acSelect});
     tbrFormsTables->addSeparator();
     tbrFormsTables->addActions({acTable, acTr, acTd, acCaption});
 
-    tbrScripts->addWidget(cbScriptType);
+    tbrScripts->addWidget(QuickLists->cbScriptType);
     tbrScripts->addActions({acNoscript, acApplet});
     tbrScripts->addSeparator();
-    tbrScripts->addWidget(cbColdFusion);
+    tbrScripts->addWidget(QuickLists->cbColdFusion);
 
-    tbrObjects->addWidget(cbActiveSP);
+    tbrObjects->addWidget(QuickLists->cbActiveSP);
     tbrObjects->addSeparator();
     tbrObjects->addActions({acObject, acParam});
     tbrObjects->addSeparator();
@@ -250,9 +235,9 @@ void TfrmMain::CreateLayout() {
 
     tbrOther->addActions({acFrameset, acFrame, acNoframes});
     tbrOther->addSeparator();
-    tbrOther->addWidget(cbServerVars);
+    tbrOther->addWidget(QuickLists->cbServerVars);
     tbrOther->addSeparator();
-    tbrOther->addWidget(cbSpecChars);
+    tbrOther->addWidget(QuickLists->cbSpecChars);
     tbrOther->addSeparator();
     tbrOther->addAction(acComment);
     tbrOther->addSeparator();
@@ -469,11 +454,7 @@ void TfrmMain::CreateMenus() {
 void TfrmMain::FormCreate() {
     BindSettingsCommands();
     // The quick-insert lists show their caption entry; the heading list waits for a selection.
-    for (QComboBox* cb : {cbColdFusion, cbHeaderStyle, cbActiveSP, cbScriptType, cbServerVars,
-                          cbSpecChars, cbFormElement})
-        if (cb->count() > 0)
-            cb->setCurrentIndex(0);
-    cbHeaderStyle->setEnabled(false);
+    QuickLists->Reset();
     EditingAids->TypedWord.clear();
     for (QAction* a : {acSaveAll, acSave, acSaveAs, acUpdatePage, acUndo, acClosePage})
         a->setEnabled(false);

@@ -36,6 +36,7 @@ struct TSettings; // start-up and settings
 class THTMLParser;
 class TNavigator;
 class TEditingAids;
+class TQuickLists;
 
 // Where OpenDocument takes its path from.
 enum TOpenSource { osOpenDialog, osSiteBrowser, osGivenPath, osCommandLine };
@@ -112,9 +113,8 @@ public:
             *tsOther = nullptr;
     QToolBar *tbrText = nullptr, *tbrFormsTables = nullptr, *tbrScripts = nullptr,
              *tbrObjects = nullptr, *tbrOther = nullptr;
-    QComboBox *cbHeaderStyle = nullptr, *cbFormElement = nullptr, *cbScriptType = nullptr,
-              *cbColdFusion = nullptr, *cbActiveSP = nullptr, *cbServerVars = nullptr,
-              *cbSpecChars = nullptr;
+    // The quick-insert lists on the tag toolbars (markup/quicklists.h).
+    TQuickLists* QuickLists = nullptr;
     QSplitter* splVertical = nullptr;
     QTabWidget* pcNavigator = nullptr;
     QWidget* tsNavigator = nullptr;
@@ -256,16 +256,6 @@ public slots:
     void acClosingBracketsExecute();
     void acInsertColorExecute();
 
-    // ---- quick-insert lists (markup/quicklists.cpp) -----------------------------------------
-    // Each acts on the entry its list shows, then puts the list back on its caption entry.
-    void cbHeaderStyleChange();
-    void cbFormElementChange();
-    void cbScriptTypeChange();
-    void cbColdFusionChange();
-    void cbActiveSPChange();
-    void cbServerVarsChange();
-    void cbSpecCharsChange();
-
     // ---- view ----------------------------------------------------------------------------
     void acNavigatorExecute();
     void acWordwrapExecute();
@@ -285,8 +275,7 @@ protected:
 
 private:
     // Parts of the window built by the subsystems that own them (each in its own file):
-    // html/editingaids.cpp, markup/quicklists.cpp.
-    void CreateQuickLists();
+    // html/navigator.cpp, html/editingaids.cpp, markup/quicklists.cpp.
 
     void FormCreate();
     void CreateActions();

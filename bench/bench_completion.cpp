@@ -5,6 +5,7 @@
 #include "app/main2.h"
 #include "app/textfile.h"
 #include "html/HTMLParser.h"
+#include "html/editingaids.h"
 
 #include <QApplication>
 #include <QFile>
@@ -110,22 +111,23 @@ void EqualsToList(benchmark::State& state, const QString& name, bool targetsExis
     for (auto _ : state) {
         state.PauseTiming();
         ed->Select(f.Caret, 0);
-        f.W->TypedWord.clear();
+        f.W->EditingAids->TypedWord.clear();
         TypeName(ed, name);
         state.ResumeTiming();
 
         SendKey(ed, Qt::Key_Equal, u"="_s);
 
         state.PauseTiming();
-        if (f.W->lbCompletion->isHidden() || f.W->lbCompletion->count() == 0)
+        if (f.W->EditingAids->lbCompletion->isHidden() ||
+            f.W->EditingAids->lbCompletion->count() == 0)
             state.SkipWithError("the completion list did not open");
-        SendKey(f.W->lbCompletion, Qt::Key_Escape, QString());
+        SendKey(f.W->EditingAids->lbCompletion, Qt::Key_Escape, QString());
         // Take the typed name and "=" out again so every round sees the same page.
         ed->Select(f.Caret, int(name.size()) + 1);
         ed->ReplaceSelection(QString());
         state.ResumeTiming();
     }
-    state.counters["entries"] = f.W->lbCompletion->count();
+    state.counters["entries"] = f.W->EditingAids->lbCompletion->count();
     state.counters["page_chars"] = double(ed->Text().size());
 }
 

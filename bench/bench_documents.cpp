@@ -1,5 +1,6 @@
 // Opening, switching between and saving large pages in the main window.
 #include "app/RichEditEx.h"
+#include "app/documentset.h"
 #include "app/main2.h"
 #include "app/textfile.h"
 

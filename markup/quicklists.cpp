@@ -1,4 +1,5 @@
 // The quick-insert lists of the tag toolbar.
+#include "markup/quicklists.h"
 #include "app/RichEditEx.h"
 #include "app/main2.h"
 #include "app/platform.h"
@@ -93,7 +94,26 @@ void QuickListChange(TfrmMain& w, QComboBox* list, TQuickList kind) {
 
 } // namespace
 
-void TfrmMain::CreateQuickLists() {
+namespace {
+QComboBox* MakeQuickList(const QString& name, const QString& hint, QWidget* parent) {
+    auto* cb = new QComboBox(parent);
+    cb->setObjectName(name);
+    cb->setToolTip(hint);
+    cb->setMinimumContentsLength(14);
+    cb->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    return cb;
+}
+} // namespace
+
+TQuickLists::TQuickLists(TfrmMain* window) : QObject(window), W(window) {
+    setObjectName(u"QuickLists"_s);
+    cbHeaderStyle = MakeQuickList(u"cbHeaderStyle"_s, u"Стиль"_s, W);
+    cbFormElement = MakeQuickList(u"cbFormElement"_s, u"Элементы web-форм"_s, W);
+    cbScriptType = MakeQuickList(u"cbScriptType"_s, u"Язык сценария"_s, W);
+    cbColdFusion = MakeQuickList(u"cbColdFusion"_s, u"Расширения Cold Fusion"_s, W);
+    cbActiveSP = MakeQuickList(u"cbActiveSP"_s, u"Microsoft Active Server Pages"_s, W);
+    cbServerVars = MakeQuickList(u"cbServerVars"_s, u"Переменные окружения"_s, W);
+    cbSpecChars = MakeQuickList(u"cbSpecChars"_s, u"Специальные символы"_s, W);
     const std::pair<QComboBox*, TQuickList> lists[] = {
         {cbHeaderStyle, TQuickList::HeaderStyle}, {cbFormElement, TQuickList::FormElement},
         {cbScriptType, TQuickList::ScriptType},   {cbColdFusion, TQuickList::ColdFusion},
@@ -107,47 +127,59 @@ void TfrmMain::CreateQuickLists() {
         // The caption entry names the list, so it is never cut short.
         FitComboToText(list, list->itemText(0));
     }
-    auto bind = [this](QComboBox* list, void (TfrmMain::*handler)()) {
+    auto bind = [this](QComboBox* list, void (TQuickLists::*handler)()) {
         // activated, not currentIndexChanged: choosing the entry already shown (the heading
         // list keeps its entry when nothing was selected) must act as well.
         connect(list, &QComboBox::activated, this,
-                [this, handler] { RunCommand([this, handler] { (this->*handler)(); }); });
+                [this, handler] { W->RunCommand([this, handler] { (this->*handler)(); }); });
     };
-    bind(cbHeaderStyle, &TfrmMain::cbHeaderStyleChange);
-    bind(cbFormElement, &TfrmMain::cbFormElementChange);
-    bind(cbScriptType, &TfrmMain::cbScriptTypeChange);
-    bind(cbColdFusion, &TfrmMain::cbColdFusionChange);
-    bind(cbActiveSP, &TfrmMain::cbActiveSPChange);
-    bind(cbServerVars, &TfrmMain::cbServerVarsChange);
-    bind(cbSpecChars, &TfrmMain::cbSpecCharsChange);
+    bind(cbHeaderStyle, &TQuickLists::cbHeaderStyleChange);
+    bind(cbFormElement, &TQuickLists::cbFormElementChange);
+    bind(cbScriptType, &TQuickLists::cbScriptTypeChange);
+    bind(cbColdFusion, &TQuickLists::cbColdFusionChange);
+    bind(cbActiveSP, &TQuickLists::cbActiveSPChange);
+    bind(cbServerVars, &TQuickLists::cbServerVarsChange);
+    bind(cbSpecChars, &TQuickLists::cbSpecCharsChange);
 
-    AskInputNameValue = [this](const QString& type, QString* name, QString* value) {
+    W->AskInputNameValue = [this](const QString& type, QString* name, QString* value) {
         // The scanner's lists are brought up to date for the dialog, as for every element
         // dialog that may look at them.
-        if (auto* parser = findChild<THTMLParser*>())
-            parser->ParseHead();
-        return TfrmCtrl::Execute(this, TCtrlMode::Element, type, name, value);
+        if (W->HpParser)
+            W->HpParser->ParseHead();
+        return TfrmCtrl::Execute(W, TCtrlMode::Element, type, name, value);
     };
 }
 
-void TfrmMain::cbHeaderStyleChange() {
-    QuickListChange(*this, cbHeaderStyle, TQuickList::HeaderStyle);
+void TQuickLists::Reset() {
+    for (QComboBox* cb : {cbColdFusion, cbHeaderStyle, cbActiveSP, cbScriptType, cbServerVars,
+                          cbSpecChars, cbFormElement})
+        if (cb->count() > 0)
+            cb->setCurrentIndex(0);
+    cbHeaderStyle->setEnabled(false);
 }
-void TfrmMain::cbFormElementChange() {
-    QuickListChange(*this, cbFormElement, TQuickList::FormElement);
+
+void TQuickLists::SelectionChanged(bool selected) {
+    cbHeaderStyle->setEnabled(selected);
 }
-void TfrmMain::cbScriptTypeChange() {
-    QuickListChange(*this, cbScriptType, TQuickList::ScriptType);
+
+void TQuickLists::cbHeaderStyleChange() {
+    QuickListChange(*W, cbHeaderStyle, TQuickList::HeaderStyle);
 }
-void TfrmMain::cbColdFusionChange() {
-    QuickListChange(*this, cbColdFusion, TQuickList::ColdFusion);
+void TQuickLists::cbFormElementChange() {
+    QuickListChange(*W, cbFormElement, TQuickList::FormElement);
 }
-void TfrmMain::cbActiveSPChange() {
-    QuickListChange(*this, cbActiveSP, TQuickList::ActiveSP);
+void TQuickLists::cbScriptTypeChange() {
+    QuickListChange(*W, cbScriptType, TQuickList::ScriptType);
 }
-void TfrmMain::cbServerVarsChange() {
-    QuickListChange(*this, cbServerVars, TQuickList::ServerVars);
+void TQuickLists::cbColdFusionChange() {
+    QuickListChange(*W, cbColdFusion, TQuickList::ColdFusion);
 }
-void TfrmMain::cbSpecCharsChange() {
-    QuickListChange(*this, cbSpecChars, TQuickList::SpecChars);
+void TQuickLists::cbActiveSPChange() {
+    QuickListChange(*W, cbActiveSP, TQuickList::ActiveSP);
+}
+void TQuickLists::cbServerVarsChange() {
+    QuickListChange(*W, cbServerVars, TQuickList::ServerVars);
+}
+void TQuickLists::cbSpecCharsChange() {
+    QuickListChange(*W, cbSpecChars, TQuickList::SpecChars);
 }

@@ -2,6 +2,7 @@
 #include "app/documentlogic.h"
 #include "app/documentset.h"
 #include "app/textfile.h"
+#include "markup/quicklists.h"
 #include "support/windowfixture.h"
 
 #include <QAction>
@@ -569,7 +570,8 @@ private slots:
         QTRY_COMPARE(w.acSelectAll->data().toInt(), int(etEditor));
         w.acSelectAll->trigger();
         QCOMPARE(w.reSource->SelLength(), 4);
-        QVERIFY(w.acCopy->isEnabled() && w.acCut->isEnabled() && w.cbHeaderStyle->isEnabled());
+        QVERIFY(w.acCopy->isEnabled() && w.acCut->isEnabled() &&
+                w.QuickLists->cbHeaderStyle->isEnabled());
     }
 };
 

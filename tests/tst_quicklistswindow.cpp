@@ -1,6 +1,7 @@
 // The quick-insert lists in the main window; the caret rule of each kind is in tst_quicklists.
 #include "html/HTMLParser.h"
 #include "markup/ctrl.h"
+#include "markup/quicklists.h"
 #include "support/windowfixture.h"
 
 #include <QAction>
@@ -77,42 +78,43 @@ private slots:
 
     void entryAtCaret() {
         TfrmMain& w = Open();
-        Choose(w.cbSpecChars, 6); // Градус
+        Choose(w.QuickLists->cbSpecChars, 6); // Градус
         QCOMPARE(WithCaret(), TextWith(u"&deg;|"_s));
-        QCOMPARE(w.cbSpecChars->currentIndex(), 0);
+        QCOMPARE(w.QuickLists->cbSpecChars->currentIndex(), 0);
         QCOMPARE(w.ModifiedFlags().value(0), u"1"_s);
 
-        Choose(w.cbActiveSP, 7); // Response.Write(..)
+        Choose(w.QuickLists->cbActiveSP, 7); // Response.Write(..)
         QCOMPARE(WithCaret(), TextWith(u"&deg;Response.Write(|)"_s));
         // One undo takes back exactly the last choice.
         w.reSource->undo();
         QCOMPARE(w.reSource->Text(), TextWith(u"&deg;"_s));
         // The caption entry does nothing.
-        Choose(w.cbServerVars, 0);
+        Choose(w.QuickLists->cbServerVars, 0);
         QCOMPARE(w.reSource->Text(), TextWith(u"&deg;"_s));
     }
 
     void replacesSelection() {
         TfrmMain& w = Open();
         w.reSource->Select(At, 6);
-        Choose(w.cbColdFusion, 1);
+        Choose(w.QuickLists->cbColdFusion, 1);
         QCOMPARE(WithCaret(), TextReplaced(u"<cfquery name=\"\" datasource=\"\">|</cfquery>"_s));
     }
 
     void headingNeedsSelection() {
         TfrmMain& w = Open();
-        QVERIFY(!w.cbHeaderStyle->isEnabled() && !w.acCut->isEnabled());
+        QVERIFY(!w.QuickLists->cbHeaderStyle->isEnabled() && !w.acCut->isEnabled());
         // Nothing selected: nothing changes and the list keeps the entry.
-        Choose(w.cbHeaderStyle, 3);
+        Choose(w.QuickLists->cbHeaderStyle, 3);
         QCOMPARE(w.reSource->Text(), Text);
-        QCOMPARE(w.cbHeaderStyle->currentIndex(), 3);
+        QCOMPARE(w.QuickLists->cbHeaderStyle->currentIndex(), 3);
 
         w.reSource->Select(At, 6);
-        QVERIFY(w.cbHeaderStyle->isEnabled() && w.acCut->isEnabled() && w.acCopy->isEnabled());
-        Choose(w.cbHeaderStyle, 3);
+        QVERIFY(w.QuickLists->cbHeaderStyle->isEnabled() && w.acCut->isEnabled() &&
+                w.acCopy->isEnabled());
+        Choose(w.QuickLists->cbHeaderStyle, 3);
         QCOMPARE(WithCaret(), TextReplaced(u"<h3>Привет</h3>|"_s));
-        QCOMPARE(w.cbHeaderStyle->currentIndex(), 0);
-        QVERIFY(!w.cbHeaderStyle->isEnabled() && !w.acCopy->isEnabled());
+        QCOMPARE(w.QuickLists->cbHeaderStyle->currentIndex(), 0);
+        QVERIFY(!w.QuickLists->cbHeaderStyle->isEnabled() && !w.acCopy->isEnabled());
     }
 
     // What the form entries (but the image button) ask and insert.
@@ -147,12 +149,12 @@ private slots:
             F->Platform.QueueInput(answer);
         else if (index > 2)
             F->Platform.QueueDialog(CtrlAnswer(answer, u"_emptyparam"_s));
-        Choose(w.cbFormElement, index);
+        Choose(w.QuickLists->cbFormElement, index);
         QCOMPARE(WithCaret(), TextWith(inserted));
         const QList<TPlatformCall>& calls = F->Platform.Calls;
         QVERIFY(calls.size() <= 1);
         QCOMPARE(calls.isEmpty() ? QString() : calls[0].Text + u" / "_s + calls[0].Proposed, asked);
-        QCOMPARE(w.cbFormElement->currentIndex(), 0);
+        QCOMPARE(w.QuickLists->cbFormElement->currentIndex(), 0);
         QCOMPARE(w.ModifiedFlags().value(0), inserted == u"|"_s ? u"0"_s : u"1"_s);
     }
 
@@ -167,7 +169,7 @@ private slots:
             seen = parser->PageTitle();
             return CtrlAnswer(std::nullopt)(d);
         });
-        Choose(w.cbFormElement, 3);
+        Choose(w.QuickLists->cbFormElement, 3);
         QCOMPARE(seen, u"Анкета"_s);
     }
 
@@ -187,7 +189,7 @@ private slots:
         F->Platform.QueueDialog(CtrlAnswer(u"go"_s, u"Вперёд"_s));
         F->Platform.QueueOpen(picture ? std::optional(TOpenFileResult{*picture, false})
                                       : std::nullopt);
-        Choose(w.cbFormElement, 10);
+        Choose(w.QuickLists->cbFormElement, 10);
         // The picture goes before "/>"; the caret at the start of the next line.
         QCOMPARE(WithCaret(),
                  TextWith(u"<input type=\"image\" name=\"go\" value=\"Вперёд\"  src=\""_s + src +
@@ -228,12 +230,12 @@ private slots:
     void readOnlyPage() {
         TfrmMain& w = Open(true);
         QVERIFY(w.reSource->isReadOnly());
-        Choose(w.cbSpecChars, 1);
-        Choose(w.cbColdFusion, 2);
+        Choose(w.QuickLists->cbSpecChars, 1);
+        Choose(w.QuickLists->cbColdFusion, 2);
         F->Platform.QueueDialog(CtrlAnswer(u"b"_s));
-        Choose(w.cbFormElement, 10);
+        Choose(w.QuickLists->cbFormElement, 10);
         QCOMPARE(w.reSource->Text(), Text);
-        QCOMPARE(w.cbSpecChars->currentIndex(), 0);
+        QCOMPARE(w.QuickLists->cbSpecChars->currentIndex(), 0);
         QCOMPARE(F->Platform.Calls.size(), 1);
         QCOMPARE(w.ModifiedFlags().value(0), u"0"_s);
     }
