@@ -8,6 +8,7 @@
 #include "app/platform.h"
 #include "app/rcstring.h"
 #include "app/settings.h"
+#include "app/startup.h"
 #include "app/textfile.h"
 #include "html/HTMLParser.h"
 #include "html/editingaids.h"
@@ -452,7 +453,7 @@ void TfrmMain::CreateMenus() {
 }
 
 void TfrmMain::FormCreate() {
-    BindSettingsCommands();
+    Startup = new TStartup(this);
     // The quick-insert lists show their caption entry; the heading list waits for a selection.
     QuickLists->Reset();
     EditingAids->TypedWord.clear();
@@ -473,7 +474,7 @@ void TfrmMain::FormCreate() {
     reSource->setEnabled(true);
     reSource->setReadOnly(true);
     CreateProjectsFolder();
-    const TSettings settings = ReadSettings();
+    const TSettings settings = Startup->ReadSettings();
 
     const QString arg = Arguments.value(0);
     if (!arg.isEmpty() && QFileInfo(arg).isFile() && IsHtmlFile(arg))
@@ -580,7 +581,7 @@ void TfrmMain::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
-    FormClose();
+    Startup->FormClose();
     Documents->DeleteAllPreviewFiles();
     event->accept();
 }
@@ -597,4 +598,9 @@ void TfrmMain::dropEvent(QDropEvent* event) {
             paths << url.toLocalFile();
     event->acceptProposedAction();
     RunCommand([this, paths] { DropFiles(paths); });
+}
+
+void TfrmMain::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    Startup->FormShow();
 }

@@ -32,7 +32,7 @@ class TRichEditEx;
 class TDocument;
 class TDocumentSet;
 class QTextDocument;
-struct TSettings; // start-up and settings
+class TStartup;
 class THTMLParser;
 class TNavigator;
 class TEditingAids;
@@ -193,24 +193,8 @@ public:
     // Completion, the typed word, the macro and the tag editor (html/editingaids.h).
     TEditingAids* EditingAids = nullptr;
 
-    // ---- start-up and settings (app/startup.cpp) ------------------------------------------
-    // The settings file read at creation and written at shut-down.
-    QString SettingsFileName;
-    // Values of the settings file that could not be used; shown once when the window appears.
-    QStringList SettingsProblems;
-    // Applies the Shell and Editor values of the settings file; returns all seven values.
-    TSettings ReadSettings();
-    // The seven remembered values as the window holds them now.
-    TSettings CurrentSettings() const;
-    void SetEditorFont(const QString& name, int pointSize);
-    // Writes the settings at shut-down; a failure is reported and the window closes all the same.
-    void FormClose();
-    void FormShow();
-    void acOptionsExecute();
-    void acAboutExecute();
-    // Where the options dialog's folder browser starts: the shown document's folder.
-    QString OptionsBrowseStart() const;
-    // ---- end of start-up and settings ---------------------------------------------------------
+    // Settings carried between runs, options and about (app/startup.h).
+    TStartup* Startup = nullptr;
 
 public slots:
     // ---- commands of the document workspace ---------------------------------------------
@@ -268,6 +252,7 @@ signals:
     void AllDocumentsClosed();
 
 protected:
+    void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
@@ -312,13 +297,4 @@ private:
     const TDocument* FScanned = nullptr; // the document, text revision and scan number of
     quint64 FScannedRevision = 0;        // the last full scan of the shown page
     quint64 FScannedNumber = 0;
-    // ---- end of navigator ----
-
-    // ---- start-up and settings (app/startup.cpp) ----
-    void BindSettingsCommands();
-    bool FSettingsProblemsShown = false;
-
-protected:
-    void showEvent(QShowEvent* event) override;
-    // ---- end of start-up and settings ----
 };

@@ -82,48 +82,49 @@ std::unique_ptr<TfrmMain> CreateMainWindow(const QStringList& arguments) {
 
 // ---- the main window's start-up and settings ----------------------------------------------
 
-void TfrmMain::BindSettingsCommands() {
-    Bind(acOptions, [this] { acOptionsExecute(); });
-    Bind(acAbout, [this] { acAboutExecute(); });
+TStartup::TStartup(TfrmMain* window) : QObject(window), W(window) {
+    setObjectName(u"Startup"_s);
+    W->Bind(W->acOptions, [this] { acOptionsExecute(); });
+    W->Bind(W->acAbout, [this] { acAboutExecute(); });
     // The left pane is laid out again whenever its width changes, not only when the splitter
     // is dragged (the window is resized, the pane is shown again).
-    pcNavigator->installEventFilter(new TResizeHook(this, [this] { splVerticalMoved(); }));
+    W->pcNavigator->installEventFilter(new TResizeHook(W, [this] { W->splVerticalMoved(); }));
 }
 
-TSettings TfrmMain::ReadSettings() {
+TSettings TStartup::ReadSettings() {
     SettingsFileName = SettingsFilePath();
     const TLoadedSettings loaded = LoadSettings(TIniFile(SettingsFileName));
     const TSettings& s = loaded.Settings;
-    OpenDialogDir = s.OpenFrom;
-    SaveDialogDir = s.SaveTo;
-    PicsDialogDir = s.PicsIn;
+    W->OpenDialogDir = s.OpenFrom;
+    W->SaveDialogDir = s.SaveTo;
+    W->PicsDialogDir = s.PicsIn;
     SetEditorFont(s.FontName, s.FontSize);
     // Shown when the window first appears: a message box now would sit under the splash.
     SettingsProblems << loaded.Problems;
     return s;
 }
 
-void TfrmMain::SetEditorFont(const QString& name, int pointSize) {
-    QFont font = reSource->font();
+void TStartup::SetEditorFont(const QString& name, int pointSize) {
+    QFont font = W->reSource->font();
     font.setFamily(name);
     font.setPointSize(pointSize);
-    reSource->setFont(font);
+    W->reSource->setFont(font);
 }
 
-TSettings TfrmMain::CurrentSettings() const {
+TSettings TStartup::CurrentSettings() const {
     TSettings s;
-    s.OpenFrom = OpenDialogDir;
-    s.SaveTo = SaveDialogDir;
-    s.PicsIn = PicsDialogDir;
-    s.FontName = reSource->font().family();
-    s.FontSize = reSource->font().pointSize();
-    s.IsWordWrap = acWordWrap->isChecked();
-    s.NavVisible = acNavigator->isChecked();
+    s.OpenFrom = W->OpenDialogDir;
+    s.SaveTo = W->SaveDialogDir;
+    s.PicsIn = W->PicsDialogDir;
+    s.FontName = W->reSource->font().family();
+    s.FontSize = W->reSource->font().pointSize();
+    s.IsWordWrap = W->acWordWrap->isChecked();
+    s.NavVisible = W->acNavigator->isChecked();
     return s;
 }
 
-void TfrmMain::FormShow() {
-    reSource->setFocus();
+void TStartup::FormShow() {
+    W->reSource->setFocus();
     if (FSettingsProblemsShown || SettingsProblems.isEmpty())
         return;
     FSettingsProblemsShown = true;
@@ -132,49 +133,44 @@ void TfrmMain::FormShow() {
         this,
         [this] {
             for (const QString& problem : std::as_const(SettingsProblems))
-                ShowWarning(this, problem);
+                ShowWarning(W, problem);
         },
         Qt::QueuedConnection);
 }
 
-void TfrmMain::showEvent(QShowEvent* event) {
-    QMainWindow::showEvent(event);
-    FormShow();
-}
-
-void TfrmMain::FormClose() {
+void TStartup::FormClose() {
     TIniFile ini(SettingsFileName);
     try {
         SaveSettings(ini, CurrentSettings());
     } catch (const EFileError& e) {
         // The window closes all the same; the next run starts from the defaults or from what
         // the file still holds.
-        ShowError(this, u"Настройки не сохранены.\n%1"_s.arg(e.Message()));
+        ShowError(W, u"Настройки не сохранены.\n%1"_s.arg(e.Message()));
     }
 }
 
-QString TfrmMain::OptionsBrowseStart() const {
-    const int i = CurrentIndex();
-    if (i >= 0 && i < DocumentCount())
-        return QDir::toNativeSeparators(QFileInfo(FileNames()[i]).absolutePath());
+QString TStartup::OptionsBrowseStart() const {
+    const int i = W->CurrentIndex();
+    if (i >= 0 && i < W->DocumentCount())
+        return QDir::toNativeSeparators(QFileInfo(W->FileNames()[i]).absolutePath());
     return DefaultFolder();
 }
 
-void TfrmMain::acOptionsExecute() {
-    const TOptionsValues current{OpenDialogDir, SaveDialogDir, PicsDialogDir,
-                                 reSource->font().family(), reSource->font().pointSize()};
-    TfrmOptions dlg(current, OptionsBrowseStart(), this);
+void TStartup::acOptionsExecute() {
+    const TOptionsValues current{W->OpenDialogDir, W->SaveDialogDir, W->PicsDialogDir,
+                                 W->reSource->font().family(), W->reSource->font().pointSize()};
+    TfrmOptions dlg(current, OptionsBrowseStart(), W);
     if (Platform().ExecDialog(&dlg) != QDialog::Accepted)
         return;
     const TOptionsValues& chosen = dlg.Values();
-    OpenDialogDir = chosen.OpenFrom;
-    SaveDialogDir = chosen.SaveTo;
-    PicsDialogDir = chosen.PicsIn;
+    W->OpenDialogDir = chosen.OpenFrom;
+    W->SaveDialogDir = chosen.SaveTo;
+    W->PicsDialogDir = chosen.PicsIn;
     SetEditorFont(chosen.FontName, chosen.FontSize);
 }
 
-void TfrmMain::acAboutExecute() {
-    TfrmAbout dlg(this);
+void TStartup::acAboutExecute() {
+    TfrmAbout dlg(W);
     dlg.Tag = 1;
     Platform().ExecDialog(&dlg);
 }

@@ -7,6 +7,7 @@
 #include "app/options.h"
 #include "app/rcstring.h"
 #include "app/settings.h"
+#include "app/startup.h"
 #include "support/scriptedplatform.h"
 #include "support/testutil.h"
 
@@ -148,7 +149,7 @@ private slots:
     void cancelChangesNothing() {
         WriteSettings(u"DejaVu Sans Mono"_s, u"12"_s);
         TfrmMain w;
-        const TSettings before = w.CurrentSettings();
+        const TSettings before = w.Startup->CurrentSettings();
         Platform->QueueFolder(u"/elsewhere"_s);
         RunOptions(w, *Platform, [&](TfrmOptions& dlg) {
             dlg.btnBrowseSave->click();
@@ -156,7 +157,7 @@ private slots:
             dlg.cmbFont->setCurrentIndex(dlg.cmbFont->count() - 1);
             dlg.btnCancel->click();
         });
-        QCOMPARE(w.CurrentSettings(), before);
+        QCOMPARE(w.Startup->CurrentSettings(), before);
         QVERIFY(w.close());
         QCOMPARE(LoadSettings(TIniFile(SettingsFilePath())).Settings, before);
     }

@@ -239,10 +239,10 @@ private slots:
         QVERIFY(w->close());
         QCOMPARE(Platform->Messages().size(), 1);
         QCOMPARE(Platform->Calls[0].MsgKind, TMsgKind::Error);
-        QVERIFY2(
-            Platform->Messages()[0].startsWith(u"Настройки не сохранены.\n"_s) &&
-                Platform->Messages()[0].contains(QDir::toNativeSeparators(w->SettingsFileName)),
-            qPrintable(Platform->Messages()[0]));
+        QVERIFY2(Platform->Messages()[0].startsWith(u"Настройки не сохранены.\n"_s) &&
+                     Platform->Messages()[0].contains(
+                         QDir::toNativeSeparators(w->Startup->SettingsFileName)),
+                 qPrintable(Platform->Messages()[0]));
         if (folderGone) {
             QFile::remove(Home->Path());
             QDir().mkpath(Home->Path());
