@@ -9,6 +9,7 @@
 #include "app/rcstring.h"
 #include "app/settings.h"
 #include "app/startup.h"
+#include "app/tagcommands.h"
 #include "app/textfile.h"
 #include "html/HTMLParser.h"
 #include "html/editingaids.h"
@@ -52,7 +53,7 @@ TfrmMain::TfrmMain(const QStringList& arguments, QWidget* parent)
     CreateLayout();
     CreateMenus();
     BindDocumentCommands();
-    BindTagCommands();
+    TagCommands = new TTagCommands(this);
     HpParser = new THTMLParser(this);
     HpParser->setObjectName(u"HpParser"_s);
     HpParser->setPageEditor(reSource);

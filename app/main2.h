@@ -37,6 +37,7 @@ class THTMLParser;
 class TNavigator;
 class TEditingAids;
 class TQuickLists;
+class TTagCommands;
 
 // Where OpenDocument takes its path from.
 enum TOpenSource { osOpenDialog, osSiteBrowser, osGivenPath, osCommandLine };
@@ -190,6 +191,8 @@ public:
     TNavigator* Navigator = nullptr;
     // ---- end of navigator ------------------------------------------------------------------
 
+    // The tag commands without a dialog (app/tagcommands.h).
+    TTagCommands* TagCommands = nullptr;
     // Completion, the typed word, the macro and the tag editor (html/editingaids.h).
     TEditingAids* EditingAids = nullptr;
 
@@ -215,30 +218,6 @@ public slots:
     void reSourceEnter();
     // Files dropped on the window, in the order delivered.
     void DropFiles(const QStringList& paths);
-
-    // ---- simple tag commands ---------------------------------------------------------------
-    void acBoldExecute();
-    void acItalicsExecute();
-    void acUnderlineExecute();
-    void acCaptionExecute();
-    void acLiExecute();
-    void acPreformattedExecute();
-    void acParagraphExecute();
-    void acCenterExecute();
-    void acTrExecute();
-    void acDivExecute();
-    void acObjectExecute();
-    void acEmbedExecute();
-    void acNoEmbedExecute();
-    void acAppletExecute();
-    void acNoscriptExecute();
-    void acNoFramesExecute();
-    void acBrExecute();
-    void acHrExecute();
-    void acCommentExecute();
-    void acOpeningBracketsExecute();
-    void acClosingBracketsExecute();
-    void acInsertColorExecute();
 
     // ---- view ----------------------------------------------------------------------------
     void acNavigatorExecute();
@@ -267,7 +246,6 @@ private:
     void CreateLayout();
     void CreateMenus();
     void BindDocumentCommands();
-    void BindTagCommands();
     void UpdateSaveAll();
     void UpdateClosePage();
     void KeepShownViewState();

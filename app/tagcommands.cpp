@@ -1,4 +1,5 @@
 // The insertion core and the tag commands that need no dialog.
+#include "app/tagcommands.h"
 #include "app/RichEditEx.h"
 #include "app/insertion.h"
 #include "app/main2.h"
@@ -44,100 +45,101 @@ void TfrmMain::InsertInputTag(const QString& type) {
     }
 }
 
-void TfrmMain::BindTagCommands() {
-    Bind(acBold, [this] { acBoldExecute(); });
-    Bind(acItalics, [this] { acItalicsExecute(); });
-    Bind(acUnderline, [this] { acUnderlineExecute(); });
-    Bind(acCaption, [this] { acCaptionExecute(); });
-    Bind(acLi, [this] { acLiExecute(); });
-    Bind(acPreformatted, [this] { acPreformattedExecute(); });
-    Bind(acParagraph, [this] { acParagraphExecute(); });
-    Bind(acCenter, [this] { acCenterExecute(); });
-    Bind(acTr, [this] { acTrExecute(); });
-    Bind(acDiv, [this] { acDivExecute(); });
-    Bind(acObject, [this] { acObjectExecute(); });
-    Bind(acEmbed, [this] { acEmbedExecute(); });
-    Bind(acNoembed, [this] { acNoEmbedExecute(); });
-    Bind(acApplet, [this] { acAppletExecute(); });
-    Bind(acNoscript, [this] { acNoscriptExecute(); });
-    Bind(acNoframes, [this] { acNoFramesExecute(); });
-    Bind(acBr, [this] { acBrExecute(); });
-    Bind(acHr, [this] { acHrExecute(); });
-    Bind(acComment, [this] { acCommentExecute(); });
-    Bind(acOpeningBrackets, [this] { acOpeningBracketsExecute(); });
-    Bind(acClosingBrackets, [this] { acClosingBracketsExecute(); });
-    Bind(acInsertColor, [this] { acInsertColorExecute(); });
+TTagCommands::TTagCommands(TfrmMain* window) : QObject(window), W(window) {
+    setObjectName(u"TagCommands"_s);
+    W->Bind(W->acBold, [this] { acBoldExecute(); });
+    W->Bind(W->acItalics, [this] { acItalicsExecute(); });
+    W->Bind(W->acUnderline, [this] { acUnderlineExecute(); });
+    W->Bind(W->acCaption, [this] { acCaptionExecute(); });
+    W->Bind(W->acLi, [this] { acLiExecute(); });
+    W->Bind(W->acPreformatted, [this] { acPreformattedExecute(); });
+    W->Bind(W->acParagraph, [this] { acParagraphExecute(); });
+    W->Bind(W->acCenter, [this] { acCenterExecute(); });
+    W->Bind(W->acTr, [this] { acTrExecute(); });
+    W->Bind(W->acDiv, [this] { acDivExecute(); });
+    W->Bind(W->acObject, [this] { acObjectExecute(); });
+    W->Bind(W->acEmbed, [this] { acEmbedExecute(); });
+    W->Bind(W->acNoembed, [this] { acNoEmbedExecute(); });
+    W->Bind(W->acApplet, [this] { acAppletExecute(); });
+    W->Bind(W->acNoscript, [this] { acNoscriptExecute(); });
+    W->Bind(W->acNoframes, [this] { acNoFramesExecute(); });
+    W->Bind(W->acBr, [this] { acBrExecute(); });
+    W->Bind(W->acHr, [this] { acHrExecute(); });
+    W->Bind(W->acComment, [this] { acCommentExecute(); });
+    W->Bind(W->acOpeningBrackets, [this] { acOpeningBracketsExecute(); });
+    W->Bind(W->acClosingBrackets, [this] { acClosingBracketsExecute(); });
+    W->Bind(W->acInsertColor, [this] { acInsertColorExecute(); });
 }
 
-void TfrmMain::acBoldExecute() {
-    InsertTagPair(u"b"_s);
+void TTagCommands::acBoldExecute() {
+    W->InsertTagPair(u"b"_s);
 }
-void TfrmMain::acItalicsExecute() {
-    InsertTagPair(u"i"_s);
+void TTagCommands::acItalicsExecute() {
+    W->InsertTagPair(u"i"_s);
 }
-void TfrmMain::acUnderlineExecute() {
-    InsertTagPair(u"u"_s);
+void TTagCommands::acUnderlineExecute() {
+    W->InsertTagPair(u"u"_s);
 }
-void TfrmMain::acCaptionExecute() {
-    InsertTagPair(u"caption"_s);
+void TTagCommands::acCaptionExecute() {
+    W->InsertTagPair(u"caption"_s);
 }
-void TfrmMain::acLiExecute() {
-    InsertTagPair(u"li"_s);
+void TTagCommands::acLiExecute() {
+    W->InsertTagPair(u"li"_s);
 }
-void TfrmMain::acPreformattedExecute() {
-    InsertBlockTagPair(u"pre"_s);
+void TTagCommands::acPreformattedExecute() {
+    W->InsertBlockTagPair(u"pre"_s);
 }
-void TfrmMain::acParagraphExecute() {
-    InsertBlockTagPair(u"p"_s);
+void TTagCommands::acParagraphExecute() {
+    W->InsertBlockTagPair(u"p"_s);
 }
-void TfrmMain::acCenterExecute() {
-    InsertBlockTagPair(u"center"_s);
+void TTagCommands::acCenterExecute() {
+    W->InsertBlockTagPair(u"center"_s);
 }
-void TfrmMain::acTrExecute() {
-    InsertBlockTagPair(u"tr"_s);
+void TTagCommands::acTrExecute() {
+    W->InsertBlockTagPair(u"tr"_s);
 }
-void TfrmMain::acDivExecute() {
-    InsertBlockTagPair(u"div"_s);
+void TTagCommands::acDivExecute() {
+    W->InsertBlockTagPair(u"div"_s);
 }
-void TfrmMain::acObjectExecute() {
-    InsertBlockTagPair(u"object"_s);
+void TTagCommands::acObjectExecute() {
+    W->InsertBlockTagPair(u"object"_s);
 }
-void TfrmMain::acEmbedExecute() {
-    InsertBlockTagPair(u"embed"_s);
+void TTagCommands::acEmbedExecute() {
+    W->InsertBlockTagPair(u"embed"_s);
 }
-void TfrmMain::acNoEmbedExecute() {
-    InsertBlockTagPair(u"noembed"_s);
+void TTagCommands::acNoEmbedExecute() {
+    W->InsertBlockTagPair(u"noembed"_s);
 }
-void TfrmMain::acAppletExecute() {
-    InsertBlockTagPair(u"applet"_s);
+void TTagCommands::acAppletExecute() {
+    W->InsertBlockTagPair(u"applet"_s);
 }
-void TfrmMain::acNoscriptExecute() {
-    InsertBlockTagPair(u"noscript"_s);
+void TTagCommands::acNoscriptExecute() {
+    W->InsertBlockTagPair(u"noscript"_s);
 }
-void TfrmMain::acNoFramesExecute() {
-    InsertBlockTagPair(u"noframes"_s);
+void TTagCommands::acNoFramesExecute() {
+    W->InsertBlockTagPair(u"noframes"_s);
 }
-void TfrmMain::acBrExecute() {
-    InsertText(u"<br />"_s, 0, true);
+void TTagCommands::acBrExecute() {
+    W->InsertText(u"<br />"_s, 0, true);
 }
-void TfrmMain::acHrExecute() {
-    InsertText(u"<hr />"_s, 0, false);
+void TTagCommands::acHrExecute() {
+    W->InsertText(u"<hr />"_s, 0, false);
 }
-void TfrmMain::acCommentExecute() {
-    InsertText(u"<!--  //-->"_s, 6, true);
+void TTagCommands::acCommentExecute() {
+    W->InsertText(u"<!--  //-->"_s, 6, true);
 }
-void TfrmMain::acOpeningBracketsExecute() {
-    InsertText(u"<>"_s, 1, false);
+void TTagCommands::acOpeningBracketsExecute() {
+    W->InsertText(u"<>"_s, 1, false);
 }
-void TfrmMain::acClosingBracketsExecute() {
-    InsertText(u"</>"_s, 1, false);
+void TTagCommands::acClosingBracketsExecute() {
+    W->InsertText(u"</>"_s, 1, false);
 }
 
-void TfrmMain::acInsertColorExecute() {
-    const auto color = Platform().PickColor(this, Qt::white);
+void TTagCommands::acInsertColorExecute() {
+    const auto color = Platform().PickColor(W, Qt::white);
     if (!color)
         return;
     const TColor value =
         TColor(color->red()) | (TColor(color->green()) << 8) | (TColor(color->blue()) << 16);
-    InsertText(u'"' + ColorToHtml(value) + u'"', 0, false);
+    W->InsertText(u'"' + ColorToHtml(value) + u'"', 0, false);
 }
