@@ -140,6 +140,8 @@ void TfrmMain::OnDocumentRemoved(int index) {
         ForgetShownDocument();
     if (FScanned && Documents->IndexOf(FScanned) < 0)
         FScanned = nullptr;
+    for (auto it = FScanResults.begin(); it != FScanResults.end();)
+        it = Documents->IndexOf(it.key()) < 0 ? FScanResults.erase(it) : std::next(it);
     UpdateSaveAll();
     UpdateClosePage();
 }
@@ -446,6 +448,7 @@ void TfrmMain::CloseAllDocuments() {
 void TfrmMain::OnDocumentsCleared() {
     ForgetShownDocument();
     FScanned = nullptr;
+    FScanResults.clear();
     emit AllDocumentsClosed();
     FSelectingByCommand = true;
     while (tcEditor->count() > 0)
@@ -558,8 +561,16 @@ void TfrmMain::ScanShownPage(bool force) {
         return;
     if (HpParser->IsParsing())
         return;
-    HpParser->ParseEditor();
+    // Back on a page whose text has not changed since its last scan: its lists are put back
+    // instead of scanning it again.
+    const auto kept = FScanResults.constFind(d);
+    if (!force && kept != FScanResults.constEnd() && kept->Revision == d->Revision() &&
+        kept->Results.FileName == d->Path())
+        HpParser->Restore(kept->Results);
+    else
+        HpParser->ParseEditor();
     FScanned = d;
     FScannedRevision = d->Revision();
     FScannedNumber = HpParser->ScanCount();
+    FScanResults.insert(d, {d->Revision(), HpParser->Snapshot()});
 }

@@ -67,14 +67,21 @@ TfrmMain::TfrmMain(const QStringList& arguments, QWidget* parent)
 TfrmMain::~TfrmMain() {
     // The widgets are destroyed after this body, when the window is no longer a TfrmMain: no
     // signal or event filter of theirs may reach its handlers any more.
-    const QList<QObject*> own = findChildren<QObject*>(Qt::FindDirectChildrenOnly);
+    // Nor may they reach a subsystem (or its filters), whose handlers use the window.
+    QList<QObject*> own;
+    for (QObject* o : findChildren<QObject*>())
+        if (!o->isWidgetType())
+            own << o;
     for (QWidget* w : findChildren<QWidget*>()) {
         QObject::disconnect(w, nullptr, this, nullptr);
         w->removeEventFilter(this);
-        for (QObject* o : own)
-            if (!o->isWidgetType())
-                w->removeEventFilter(o);
+        for (QObject* o : std::as_const(own)) {
+            QObject::disconnect(w, nullptr, o, nullptr);
+            w->removeEventFilter(o);
+        }
     }
+    // The documents go before the editor does: it must not be left showing one of them.
+    reSource->setDocument(FBlankDocument);
 }
 
 void TfrmMain::RunCommand(const std::function<void()>& command) {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QElapsedTimer>
+#include <QHash>
 #include <QMainWindow>
 #include <QPointer>
 #include <QStringList>
@@ -11,6 +12,7 @@
 #include <functional>
 
 #include "app/platform.h"
+#include "html/HTMLParser.h"
 
 class QAction;
 class QComboBox;
@@ -33,7 +35,6 @@ class TDocument;
 class TDocumentSet;
 class QTextDocument;
 class TStartup;
-class THTMLParser;
 class TNavigator;
 class TEditingAids;
 class TQuickLists;
@@ -275,4 +276,9 @@ private:
     const TDocument* FScanned = nullptr; // the document, text revision and scan number of
     quint64 FScannedRevision = 0;        // the last full scan of the shown page
     quint64 FScannedNumber = 0;
+    struct TKeptScan {
+        quint64 Revision = 0;
+        THTMLParser::TSnapshot Results;
+    };
+    QHash<const TDocument*, TKeptScan> FScanResults; // each document's last full scan
 };

@@ -282,6 +282,46 @@ void THTMLParser::ParseHead() {
     ParseEditor();
 }
 
+THTMLParser::TSnapshot THTMLParser::Snapshot() const {
+    return {FFileName,   FPageTitle, FGenerator, FAuthor,      FKeywords,   FDescription,
+            FHyperLinks, FApplets,   FAreaLinks, FAnchorNames, FEmbeds,     FFormNames,
+            FFrames,     FImages,    FObjects,   FScripts,     FCssClasses, FStyleSheets};
+}
+
+void THTMLParser::Restore(const TSnapshot& r) {
+    if (FParsing)
+        return;
+    FParsing = true;
+    QPointer<THTMLParser> self(this);
+    const auto done = qScopeGuard([&] {
+        if (self)
+            FParsing = false;
+    });
+    emit OnBeforeParse(this);
+    if (!self)
+        return;
+    FFileName = r.FileName;
+    FPageTitle = r.PageTitle;
+    FGenerator = r.Generator;
+    FAuthor = r.Author;
+    FKeywords = r.Keywords;
+    FDescription = r.Description;
+    FHyperLinks = r.HyperLinks;
+    FApplets = r.Applets;
+    FAreaLinks = r.AreaLinks;
+    FAnchorNames = r.AnchorNames;
+    FEmbeds = r.Embeds;
+    FFormNames = r.FormNames;
+    FFrames = r.Frames;
+    FImages = r.Images;
+    FObjects = r.Objects;
+    FScripts = r.Scripts;
+    FCssClasses = r.CssClasses;
+    FStyleSheets = r.StyleSheets;
+    ++FScanCount;
+    emit OnAfterParse(this);
+}
+
 void THTMLParser::Clear() {
     FHyperLinks.Clear();
     FApplets.Clear();

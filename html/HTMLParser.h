@@ -80,15 +80,7 @@ public:
     // while this still says N.
     quint64 ScanCount() const { return FScanCount; }
 
-signals:
-    // Once per tag, before the tag is examined; PercentDone is how much of the text lies behind.
-    void OnParse(QObject* Sender, quint8 PercentDone);
-    void OnBeforeParse(QObject* Sender);
-    void OnAfterParse(QObject* Sender);
-    // Kept for owners that connect to it; the scanner itself never sends it.
-    void OnUpdate(QObject* Sender);
-
-private:
+public:
     // A list that takes each text only once, in the order of first appearance. A small hash
     // table of item numbers keeps the duplicate test constant-time on pages with thousands of
     // links, without building a string for a value that is already there.
@@ -104,6 +96,27 @@ private:
         void Grow();
     };
 
+    // Everything a scan produces, to be kept beside the text it came from and put back later.
+    struct TSnapshot {
+        QString FileName, PageTitle, Generator, Author, Keywords, Description;
+        TUniqueList HyperLinks, Applets, AreaLinks, AnchorNames, Embeds, FormNames, Frames, Images,
+            Objects, Scripts;
+        QStringList CssClasses, StyleSheets;
+    };
+    TSnapshot Snapshot() const;
+    // Puts back what an earlier scan produced, as a scan would: OnBeforeParse, the lists, a new
+    // ScanCount, OnAfterParse.
+    void Restore(const TSnapshot& snapshot);
+
+signals:
+    // Once per tag, before the tag is examined; PercentDone is how much of the text lies behind.
+    void OnParse(QObject* Sender, quint8 PercentDone);
+    void OnBeforeParse(QObject* Sender);
+    void OnAfterParse(QObject* Sender);
+    // Kept for owners that connect to it; the scanner itself never sends it.
+    void OnUpdate(QObject* Sender);
+
+private:
     // Builds the attribute form of the tag text [begin, end) in FAttrText.
     void PrepareAttrText(QStringView tagText);
     // The value of one attribute in FAttrText; a view into it, empty when absent.

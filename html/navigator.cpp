@@ -93,6 +93,7 @@ TNavigator::TNavigator(TfrmMain* window) : QObject(window), W(window) {
         ++FContentGeneration;
         lvContent->clear();
         FLinksCheckedFor.clear();
+        FKeptMarks.clear();
     });
     W->Bind(W->acUpdatePage, [this] { acUpdatePageExecute(); });
     W->Bind(W->acLinkValidate, [this] { acLinkValidateExecute(); });
@@ -220,13 +221,14 @@ void TNavigator::NavigatorRescan(bool fileNameAssigned) {
         W->HpParser->setFileName(W->Documents->At(i)->Path());
     } else {
         W->HpParser->AssignFileName(W->Documents->At(i)->Path());
-        W->ScanShownPage(true);
+        W->ScanShownPage();
     }
 }
 
 void TNavigator::acUpdatePageExecute() {
     // The files on disk may have changed: the marks are checked again too.
     FLinksCheckedFor.clear();
+    FKeptMarks.clear();
     W->ScanShownPage(true);
 }
 
@@ -305,19 +307,26 @@ void TNavigator::tbPageImagesClick(QToolButton* sender) {
     bool same = FContentKind == icon && lvContent->count() == entries.size();
     for (int row = 0; same && row < entries.size(); ++row)
         same = lvContent->item(row)->text() == entries[row];
+    const QString page = ActiveDocumentPath();
+    // Back on a page whose list is as it was last checked: its marks are taken from then.
+    const auto kept = FKeptMarks.constFind(page + u'\n' + QString::number(icon));
+    const bool reuse = !same && kept != FKeptMarks.constEnd() && kept->Entries == entries;
     if (!same) {
         ++FContentGeneration;
+        lvContent->setUpdatesEnabled(false);
         lvContent->clear();
-        for (const QString& entry : entries) {
-            auto* item = new QListWidgetItem(entry, lvContent);
-            SetRowKind(item, icon);
+        for (qsizetype row = 0; row < entries.size(); ++row) {
+            auto* item = new QListWidgetItem(entries[row], lvContent);
+            SetRowKind(item, reuse ? kept->Kinds[row] : icon);
         }
+        lvContent->setUpdatesEnabled(true);
         FContentKind = icon;
+        if (reuse)
+            FLinksCheckedFor = page;
     }
     // The marks of an unchanged list of the same page are still right: typing elsewhere in the
     // page (completion rescans on every "=") costs no trip to the disk.
-    const QString page = ActiveDocumentPath();
-    if (same && !FLinksCheckedFor.isEmpty() && FLinksCheckedFor == page)
+    if ((same || reuse) && !FLinksCheckedFor.isEmpty() && FLinksCheckedFor == page)
         return;
     for (const TNavigatorKind& kind : NavigatorKinds())
         if (kind.Icon == icon && kind.Validated)
@@ -356,6 +365,12 @@ void TNavigator::acLinkValidateExecute() {
         }
     }
     FLinksCheckedFor = page;
+    TKeptMarks marks;
+    for (int row = 0; row < lvContent->count(); ++row) {
+        marks.Entries << lvContent->item(row)->text();
+        marks.Kinds << lvContent->item(row)->data(kKindRole).toInt();
+    }
+    FKeptMarks.insert(page + u'\n' + QString::number(FContentKind), marks);
 }
 
 void TNavigator::SelectFound(const QString& text, int extra) {

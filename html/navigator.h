@@ -3,8 +3,11 @@
 #pragma once
 
 #include <QElapsedTimer>
+#include <QHash>
+#include <QList>
 #include <QObject>
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 
@@ -66,4 +69,9 @@ private:
     bool FNavigatorRescanPending = false; // the shown page changed while a scan ran
     quint64 FContentGeneration = 0;       // counts rebuilds of the element list
     QString FLinksCheckedFor;             // the page whose list's marks are current
+    struct TKeptMarks {
+        QStringList Entries;
+        QList<int> Kinds;
+    };
+    QHash<QString, TKeptMarks> FKeptMarks; // the last checked marks of each page and kind
 };
