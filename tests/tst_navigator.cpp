@@ -314,6 +314,33 @@ private slots:
         QCOMPARE(w->HpParser->ScanCount(), scans + 3);
     }
 
+    void switchingBackPutsTheLastScanBack() {
+        F->Page(u"x.html"_s, {});
+        OpenPage(u"a.html"_s, u"<title>A</title><a href=\"x.html\">x</a>\n"_s);
+        OpenPage(u"b.html"_s, u"<title>B</title><a href=\"y.html\">y</a>\n"_s);
+        int tags = 0;
+        connect(w->HpParser, &THTMLParser::OnParse, w, [&tags] { ++tags; });
+        w->tcEditor->setCurrentIndex(0);
+        QCOMPARE(tags, 0); // nothing scanned again
+        QCOMPARE(Rows(), QStringList{u"x.html 50"_s});
+        QCOMPARE(w->tcEditor->tabText(0), u"A"_s);
+        // The marks come back as last checked; the refresh looks at the disk again.
+        QVERIFY(QFile::remove(F->Dir.filePath(u"x.html"_s)));
+        w->tcEditor->setCurrentIndex(1);
+        w->tcEditor->setCurrentIndex(0);
+        QCOMPARE(Rows(), QStringList{u"x.html 50"_s});
+        w->acUpdatePage->trigger();
+        QVERIFY(tags > 0);
+        QCOMPARE(Rows(), QStringList{u"x.html 61"_s});
+        // An edited page is scanned again when shown.
+        tags = 0;
+        F->Type(u"<a href=\"z.html\">z</a>"_s);
+        w->tcEditor->setCurrentIndex(1);
+        w->tcEditor->setCurrentIndex(0);
+        QVERIFY(tags > 0);
+        QCOMPARE(w->Navigator->lvContent->count(), 2);
+    }
+
     void manyInPageLinksAreChecked() {
         // 40,000 "#" links, half of them to anchors that exist.
         QString page;
