@@ -1,5 +1,6 @@
 #include "app/RichEditEx.h"
 
+#include "app/document.h"
 #include "app/textfile.h"
 #include "site/toolfunc.h"
 
@@ -27,13 +28,7 @@ void TRichEditEx::changeEvent(QEvent* event) {
 }
 
 QString TRichEditEx::Text() const {
-    QString s = document()->toRawText();
-    for (QChar& c : s) {
-        const char16_t u = c.unicode();
-        if (u == QChar::ParagraphSeparator || u == QChar::LineSeparator)
-            c = u'\n';
-    }
-    return s;
+    return PlainTextOf(document());
 }
 
 void TRichEditEx::SetText(const QString& text) {

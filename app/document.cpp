@@ -23,8 +23,11 @@ void TDocument::setModified(bool modified) {
 }
 
 QString TDocument::Text() const {
-    // toPlainText() would turn non-breaking spaces into blanks; the raw text keeps them.
-    QString s = FDocument->toRawText();
+    return PlainTextOf(FDocument);
+}
+
+QString PlainTextOf(const QTextDocument* document) {
+    QString s = document->toRawText();
     for (QChar& c : s) {
         const char16_t u = c.unicode();
         if (u == QChar::ParagraphSeparator || u == QChar::LineSeparator)

@@ -58,5 +58,8 @@ private:
     QTextDocument* FDocument = nullptr;
 };
 
+// The whole text of a document with LF line breaks; non-breaking spaces are kept, which
+// toPlainText() would turn into blanks.
+QString PlainTextOf(const QTextDocument* document);
 // The length of the longest line of a text (lines split at LF).
 qsizetype LongestLineLength(QStringView text);

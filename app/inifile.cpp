@@ -1,4 +1,5 @@
 #include "app/inifile.h"
+#include "app/unixfd.h"
 
 #include "app/textfile.h"
 
@@ -220,21 +221,6 @@ std::optional<QString> Lookup(QByteArrayView bytes, QStringView section, QString
 }
 
 enum class TReadResult { Ok, Missing, NotAFile, Failed };
-
-class TFd {
-public:
-    explicit TFd(int fd) : FFd(fd) {}
-    ~TFd() {
-        if (FFd >= 0)
-            ::close(FFd);
-    }
-    TFd(const TFd&) = delete;
-    TFd& operator=(const TFd&) = delete;
-    int Get() const { return FFd; }
-
-private:
-    int FFd;
-};
 
 TReadResult ReadBytes(const QString& path, QByteArray& bytes, int& err) {
     if (!QFileInfo::exists(path))

@@ -1,4 +1,5 @@
 #include "app/textfile.h"
+#include "app/unixfd.h"
 
 #include "site/toolfunc.h"
 
@@ -58,27 +59,6 @@ bool gTempFileFault = false;
 constexpr qsizetype kNameMax = 255;
 constexpr char kTempMarker[] = ".quorvane-save-";
 constexpr qsizetype kTempRandom = 6; // the XXXXXX of mkostemp
-
-// Closes a descriptor on every way out of a scope.
-class TFd {
-public:
-    explicit TFd(int fd) : FFd(fd) {}
-    ~TFd() {
-        if (FFd >= 0)
-            ::close(FFd);
-    }
-    TFd(const TFd&) = delete;
-    TFd& operator=(const TFd&) = delete;
-    // Closes now and reports the error close gives (a delayed write error on some file systems).
-    int Close() {
-        const int fd = FFd;
-        FFd = -1;
-        return ::close(fd) == 0 ? 0 : errno;
-    }
-
-private:
-    int FFd;
-};
 
 QString ReasonOf(int err) {
     return SystemErrorText(err);
