@@ -163,9 +163,10 @@ void TEditingAids::lbCompletionEnter() {
     FillCompletionList(CompletionAttrName(TypedWord));
     if (lbCompletion->count() == 0)
         lbCompletion->addItem(QString());
+    // Rows are all alike (uniform sizes): the first row's height serves for all of them, and
+    // a page of forty thousand links costs no forty thousand item changes.
     const int rowHeight = qMax(16, lbCompletion->fontMetrics().height());
-    for (int i = 0; i < lbCompletion->count(); ++i)
-        lbCompletion->item(i)->setSizeHint(QSize(0, rowHeight));
+    lbCompletion->item(0)->setSizeHint(QSize(0, rowHeight));
     lbCompletion->setCurrentRow(0);
     CompletionCaret = W->reSource->SelStart();
 }
