@@ -45,12 +45,13 @@ QString MakePage(qsizetype size) {
         return s + u'.';
     };
     const auto styleBlock = [&] {
-        QString s = u"<style type=\"text/css\">\n<!--\n"_s;
+        // Rules stand in the style element itself, not inside a comment, as on today's pages.
+        QString s = u"<style type=\"text/css\">\n"_s;
         for (int i = 0; i < 12; ++i)
             s += u".c%1 { margin: 1.5em; font: 12px Verdana; background: url(img/bg%2.gif) }\n"_s
                      .arg(pick(400))
                      .arg(i);
-        return s + u"-->\n</style>\n"_s;
+        return s + u"</style>\n"_s;
     };
 
     QString page;
@@ -80,6 +81,8 @@ QString MakePage(qsizetype size) {
         page += u"<p>"_s + sentence() +
                 u" <a href=\"section%1/index.html\">Раздел %1</a> "_s.arg(pick(60)) + sentence() +
                 u"<br>\n"_s + sentence() + u"</p>\n"_s;
+        // Every item is closed: nesting stays shallow, as on a real page.
+        page += u"</div>\n"_s;
         if (entry % 10 == 0)
             page += u"<!-- конец группы %1 -->\n<hr size=\"1\" noshade>\n"_s.arg(entry);
         if (entry % 25 == 0)
