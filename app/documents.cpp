@@ -191,7 +191,9 @@ void TfrmMain::tcEditorChange() {
     FShown = d;
     ApplyWrapMode();
     if (reSource->document() != d->TextDocument()) {
-        d->TextDocument()->setDefaultFont(reSource->font());
+        // Setting the font lays the whole text out again: only when it really changed.
+        if (d->TextDocument()->defaultFont() != reSource->font())
+            d->TextDocument()->setDefaultFont(reSource->font());
         reSource->setDocument(d->TextDocument());
         QTextCursor c(d->TextDocument());
         c.setPosition(qMin(d->CaretAnchor, d->TextDocument()->characterCount() - 1));

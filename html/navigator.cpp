@@ -310,7 +310,7 @@ void TNavigator::tbPageImagesClick(QToolButton* sender) {
     const QString page = ActiveDocumentPath();
     // Back on a page whose list is as it was last checked: its marks are taken from then.
     const auto kept = FKeptMarks.constFind(page + u'\n' + QString::number(icon));
-    const bool reuse = !same && kept != FKeptMarks.constEnd() && kept->Entries == entries;
+    const bool reuse = kept != FKeptMarks.constEnd() && kept->Entries == entries;
     if (!same) {
         ++FContentGeneration;
         lvContent->setUpdatesEnabled(false);
@@ -321,9 +321,14 @@ void TNavigator::tbPageImagesClick(QToolButton* sender) {
         }
         lvContent->setUpdatesEnabled(true);
         FContentKind = icon;
-        if (reuse)
-            FLinksCheckedFor = page;
+    } else if (reuse && FLinksCheckedFor != page) {
+        // Another page with the very same list: its own marks, not the last page's.
+        for (int row = 0; row < lvContent->count(); ++row)
+            if (lvContent->item(row)->data(kKindRole).toInt() != kept->Kinds[row])
+                SetRowKind(lvContent->item(row), kept->Kinds[row]);
     }
+    if (reuse)
+        FLinksCheckedFor = page;
     // The marks of an unchanged list of the same page are still right: typing elsewhere in the
     // page (completion rescans on every "=") costs no trip to the disk.
     if ((same || reuse) && !FLinksCheckedFor.isEmpty() && FLinksCheckedFor == page)

@@ -341,6 +341,18 @@ private slots:
         QCOMPARE(w->Navigator->lvContent->count(), 2);
     }
 
+    void pagesWithTheSameLinksKeepTheirOwnMarks() {
+        F->Page(u"one/x.html"_s, {});
+        const QString page = u"<a href=\"x.html\">x</a>\n"_s;
+        OpenPage(u"one/p.html"_s, page);
+        OpenPage(u"two/p.html"_s, page);
+        QCOMPARE(Rows(), QStringList{u"x.html 61"_s});
+        w->tcEditor->setCurrentIndex(0);
+        QCOMPARE(Rows(), QStringList{u"x.html 50"_s});
+        w->tcEditor->setCurrentIndex(1);
+        QCOMPARE(Rows(), QStringList{u"x.html 61"_s});
+    }
+
     void manyInPageLinksAreChecked() {
         // 40,000 "#" links, half of them to anchors that exist.
         QString page;
