@@ -4,6 +4,7 @@
 
 #include <QObject>
 #include <QString>
+#include <QStringList>
 
 class QListWidget;
 class TfrmMain;
@@ -41,4 +42,5 @@ public:
 
 private:
     TfrmMain* W;
+    QStringList FShownValues; // what the list's rows hold
 };

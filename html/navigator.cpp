@@ -80,8 +80,14 @@ TNavigator::TNavigator(TfrmMain* window) : QObject(window), W(window) {
     // The handlers run inside the scan: nothing may escape them into the scanner.
     connect(HpParser, &THTMLParser::OnBeforeParse, this,
             [this](QObject* s) { W->RunCommand([&] { HpParserBeforeParse(s); }); });
-    connect(HpParser, &THTMLParser::OnParse, this,
-            [this](QObject* s, quint8 p) { W->RunCommand([&] { HpParserParse(s, p); }); });
+    // Sent once per tag: a page of a hundred thousand tags pays for this lambda that many times,
+    // so a percentage already shown costs one comparison.
+    connect(HpParser, &THTMLParser::OnParse, this, [this](QObject* s, quint8 p) {
+        if (p == FShownPercent)
+            return;
+        FShownPercent = p;
+        W->RunCommand([&] { HpParserParse(s, p); });
+    });
     connect(HpParser, &THTMLParser::OnAfterParse, this,
             [this](QObject* s) { W->RunCommand([&] { HpParserAfterParse(s); }); });
 
@@ -238,6 +244,7 @@ constexpr qint64 kParseMessagesAfterMs = 25;
 } // namespace
 
 void TNavigator::HpParserBeforeParse(QObject*) {
+    FShownPercent = -1;
     W->SetStatusText(0, u"Анализ файла"_s);
     FParsePercent = -1;
     FParseClock.start();

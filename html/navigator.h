@@ -64,6 +64,7 @@ private:
 
     TfrmMain* W;
     int FParsePercent = -1;               // the last percent for which messages were processed
+    int FShownPercent = -1;               // the last percent the indicator was given
     QElapsedTimer FParseClock;            // time since messages were last processed in a scan
     int FContentKind = -1;                // the kind of entries lvContent shows
     bool FNavigatorRescanPending = false; // the shown page changed while a scan ran
