@@ -71,11 +71,8 @@ void FillBareList(benchmark::State& state, int links) {
 } // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    TBenchHome home;
-    gHome = &home;
+    TBenchApp bench(argc, argv);
+    gHome = &bench.Home;
 
     for (int links : {20000, 40000}) {
         const std::string n = std::to_string(links / 1000) + "k";

@@ -111,11 +111,8 @@ void Register(const char* name, int rounds, void (*fn)(benchmark::State&, TPage,
 } // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    TBenchHome home;
-    gHome = &home;
+    TBenchApp bench(argc, argv);
+    gHome = &bench.Home;
 
     Register("quorvane_open_1MB_line/wrap_on", 3, OpenInWindowCase, pgLongLine, true);
     Register("quorvane_open_1MB_line/wrap_off", 3, OpenInWindowCase, pgLongLine, false);

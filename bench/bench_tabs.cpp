@@ -81,11 +81,8 @@ void SwitchInBareEditor(benchmark::State& state) {
 } // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    TBenchHome home;
-    gHome = &home;
+    TBenchApp bench(argc, argv);
+    gHome = &bench.Home;
 
     benchmark::RegisterBenchmark("quorvane_switch_tabs/5MB", SwitchInWindow)
         ->UseManualTime()

@@ -175,11 +175,8 @@ std::string Name(const char* what, int mb) {
 } // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    TBenchHome home;
-    gHome = &home;
+    TBenchApp bench(argc, argv);
+    gHome = &bench.Home;
 
     std::vector<TComparison> table;
     for (int mb : {1, 5, 20}) {

@@ -37,6 +37,21 @@ private:
     QTemporaryDir FPages;
 };
 
+// What every window benchmark starts with: the offscreen platform unless another was asked
+// for, one application, and an isolated program home.
+class TBenchApp {
+    static int& OffscreenUnlessSet(int& argc) {
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        return argc;
+    }
+    QApplication FApp; // first: the members are made in the order they stand
+
+public:
+    TBenchApp(int& argc, char** argv) : FApp(OffscreenUnlessSet(argc), argv) {}
+    TBenchHome Home;
+};
+
 // Lets the event loop handle what the last action posted: paints, layout, queued calls.
 inline void Settle() {
     QCoreApplication::processEvents();
