@@ -8,9 +8,6 @@
 #include <QFile>
 #include <QFileInfo>
 
-#include <cerrno>
-#include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 using namespace Qt::StringLiterals;
@@ -162,35 +159,7 @@ void TDocumentSet::WritePreviewFile(const QString& text) {
     const QString target = CleanAbsolutePath(FPreviewFile);
     if (Find(target) >= 0)
         throw EFileError(FormatStr(sPreviewIsDocument, QDir::toNativeSeparators(target)));
-    // A new file beside the target, renamed over it: the rename replaces whatever entry stands
-    // at the name (a planted symbolic link included) and never writes through it.
-    const QByteArray bytes = ToFileBytes(EscapeForCp1251Html(text));
-    QByteArray tmpl = QFile::encodeName(target) + ".XXXXXX";
-    const int fd = mkstemp(tmpl.data());
-    if (fd < 0)
-        throw EFileError(u"Не удалось записать файл «%1»: %2."_s.arg(
-            QDir::toNativeSeparators(target), SystemErrorText(errno)));
-    qint64 done = 0;
-    int err = 0;
-    while (done < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.constData() + done, size_t(bytes.size() - done));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0) {
-            err = n < 0 ? errno : ENOSPC;
-            break;
-        }
-        done += n;
-    }
-    if (::close(fd) != 0 && err == 0)
-        err = errno;
-    if (err == 0 && ::rename(tmpl.constData(), QFile::encodeName(target).constData()) != 0)
-        err = errno;
-    if (err != 0) {
-        ::unlink(tmpl.constData());
-        throw EFileError(u"Не удалось записать файл «%1»: %2."_s.arg(
-            QDir::toNativeSeparators(target), SystemErrorText(err)));
-    }
+    ReplaceWithPage(target, text);
     FPreviewsWritten.insert(target);
 }
 

@@ -5,6 +5,7 @@
 #include "app/RichEditEx.h"
 #include "app/about.h"
 #include "app/apphome.h"
+#include "app/documentset.h"
 #include "app/inifile.h"
 #include "app/main2.h"
 #include "app/options.h"
@@ -150,9 +151,9 @@ void TStartup::FormClose() {
 }
 
 QString TStartup::OptionsBrowseStart() const {
-    const int i = W->CurrentIndex();
-    if (i >= 0 && i < W->DocumentCount())
-        return QDir::toNativeSeparators(QFileInfo(W->FileNames()[i]).absolutePath());
+    const QString shown = W->Documents->CurrentPath();
+    if (!shown.isEmpty())
+        return QDir::toNativeSeparators(QFileInfo(shown).absolutePath());
     return DefaultFolder();
 }
 

@@ -652,6 +652,30 @@ int WriteTextFile(const QString& path, const QString& text, TUnencodable unencod
     return references;
 }
 
+void ReplaceWithPage(const QString& path, const QString& text) {
+    const QByteArray bytes = ToFileBytes(EscapeForCp1251Html(text));
+    const QByteArray name = QFile::encodeName(path);
+    QByteArray tmpl = name + ".XXXXXX";
+    const int fd = ::mkostemp(tmpl.data(), O_CLOEXEC);
+    if (fd < 0)
+        ThrowWrite(path, errno);
+    int err = 0;
+    bool ok = WriteAll(fd, bytes.constData(), bytes.size(), &err);
+    if (::close(fd) != 0 && ok) {
+        ok = false;
+        err = errno;
+    }
+    // rename replaces the entry itself, whatever it is; it never writes through a link.
+    if (ok && ::rename(tmpl.constData(), name.constData()) != 0) {
+        ok = false;
+        err = errno;
+    }
+    if (!ok) {
+        ::unlink(tmpl.constData());
+        ThrowWrite(path, err);
+    }
+}
+
 namespace {
 
 // Directory listings by folder, lowercased name to the name on disk (the first in name order

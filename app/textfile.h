@@ -80,6 +80,11 @@ enum class TUnencodable {
 int WriteTextFile(const QString& path, const QString& text,
                   TUnencodable unencodable = TUnencodable::Refuse);
 
+// Writes a page (characters Windows-1251 lacks as "&#N;") to a new file beside the path and
+// renames it over whatever entry stands there: a symbolic link is replaced, never written
+// through. For scratch copies of the program's own; throws EFileError.
+void ReplaceWithPage(const QString& path, const QString& text);
+
 // The policy the editor uses for a file: pages may carry character references, other files not.
 TUnencodable UnencodablePolicyFor(const QString& path);
 
