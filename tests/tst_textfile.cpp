@@ -4,7 +4,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QThread>
 #include <QtTest>
@@ -15,6 +14,7 @@
 #include <sys/sysmacros.h>
 
 using namespace Qt::StringLiterals;
+using testutil::ErrorOf;
 using testutil::ReadBytes;
 using testutil::WriteBytes;
 
@@ -36,6 +36,11 @@ mode_t NodeType(const QString& path) {
 QStringList FolderEntries(const QString& dir) {
     return QDir(dir).entryList(
         QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
+}
+
+// The permission bits a save must keep; the current user's bits depend on who runs the test.
+QFileDevice::Permissions ModeBits(QFileDevice::Permissions p) {
+    return p & ~(QFileDevice::ReadUser | QFileDevice::WriteUser);
 }
 
 } // namespace
@@ -64,9 +69,8 @@ private slots:
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<QString>("text");
         QTest::newRow("Cyrillic А..я") << QByteArray("\xC0\xFF") << u"Ая"_s;
-        QTest::newRow("Ё ё") << QByteArray("\xA8\xB8") << u"Ёё"_s;
-        QTest::newRow("quotes, dash, №") << QByteArray("\xAB\xBB\x97\xB9") << u"«»—№"_s;
-        QTest::newRow("euro, nbsp") << QByteArray("\x88\xA0") << u"€\u00A0"_s;
+        QTest::newRow("upper half: Ё ё « » — № € nbsp")
+            << QByteArray("\xA8\xB8\xAB\xBB\x97\xB9\x88\xA0") << u"Ёё«»—№€\u00A0"_s;
     }
     void knownLetters() {
         QFETCH(QByteArray, bytes);
@@ -75,37 +79,36 @@ private slots:
         QCOMPARE(EncodeCp1251(text), bytes);
     }
 
-    void unencodable() {
-        qsizetype bad = 0;
-        QVERIFY(!CanEncodeCp1251(u"ab\u4E2Dc"_s, &bad));
-        QCOMPARE(bad, 2);
-        QCOMPARE(EscapeForCp1251Html(u"a\u4E2Db"_s), u"a&#20013;b"_s);
-        // A character outside the basic plane is one reference, not two halves.
-        QCOMPARE(EscapeForCp1251Html(u"x\U0001F600y"_s), u"x&#128512;y"_s);
-    }
-
-    void lineBreaks_data() {
+    // Reading turns every break into LF and ends the last line; writing gives CR LF.
+    void readAndWrite_data() {
         QTest::addColumn<QByteArray>("file");
         QTest::addColumn<QString>("memory");
         QTest::addColumn<QByteArray>("written");
+        QTest::addColumn<bool>("hasNul");
         QTest::newRow("CR LF") << QByteArray("a\r\nb\r\n") << u"a\nb\n"_s
-                               << QByteArray("a\r\nb\r\n");
-        QTest::newRow("LF") << QByteArray("a\nb\n") << u"a\nb\n"_s << QByteArray("a\r\nb\r\n");
-        QTest::newRow("CR") << QByteArray("a\rb\r") << u"a\nb\n"_s << QByteArray("a\r\nb\r\n");
-        QTest::newRow("mixed") << QByteArray("a\r\rb\nc") << u"a\n\nb\nc\n"_s
-                               << QByteArray("a\r\n\r\nb\r\nc\r\n");
-        QTest::newRow("no final break") << QByteArray("abc") << u"abc\n"_s << QByteArray("abc\r\n");
-        QTest::newRow("empty") << QByteArray() << QString() << QByteArray();
-        QTest::newRow("only breaks") << QByteArray("\r\n\n") << u"\n\n"_s << QByteArray("\r\n\r\n");
+                               << QByteArray("a\r\nb\r\n") << false;
+        QTest::newRow("CR") << QByteArray("a\rb\r") << u"a\nb\n"_s << QByteArray("a\r\nb\r\n")
+                            << false;
+        QTest::newRow("mixed, no final break") << QByteArray("a\r\rb\nc") << u"a\n\nb\nc\n"_s
+                                               << QByteArray("a\r\n\r\nb\r\nc\r\n") << false;
+        QTest::newRow("empty") << QByteArray() << QString() << QByteArray() << false;
+        QTest::newRow("only breaks")
+            << QByteArray("\r\n\n") << u"\n\n"_s << QByteArray("\r\n\r\n") << false;
+        QTest::newRow("NUL") << QByteArray("a\0b", 3) << u"a\0b\n"_s << QByteArray("a\0b\r\n", 5)
+                             << true;
     }
-    void lineBreaks() {
+    void readAndWrite() {
         QFETCH(QByteArray, file);
         QFETCH(QString, memory);
         QFETCH(QByteArray, written);
+        QFETCH(bool, hasNul);
         QTemporaryDir dir;
         const QString path = dir.filePath(u"p.html"_s);
         WriteBytes(path, file);
-        QCOMPARE(ReadTextFile(path), memory);
+        TReadInfo info;
+        info.HasNul = !hasNul; // whatever it held before, the read sets it
+        QCOMPARE(ReadTextFile(path, &info), memory);
+        QCOMPARE(info.HasNul, hasNul);
         WriteTextFile(path, memory);
         QCOMPARE(ReadBytes(path), written);
     }
@@ -114,21 +117,15 @@ private slots:
         QCOMPARE(ToFileBytes(u"a\u2029b\u2028c"_s), QByteArray("a\r\nb\r\nc\r\n"));
     }
 
-    void pageGetsReferencesOtherFilesRefuse() {
+    void styleSheetRefusesUnencodable() {
         QTemporaryDir dir;
-        const QString page = dir.filePath(u"p.html"_s);
-        WriteTextFile(page, u"Ж\u4E2D"_s, UnencodablePolicyFor(page));
-        QCOMPARE(ReadBytes(page), QByteArray("\xC6&#20013;\r\n"));
-
         const QString css = dir.filePath(u"s.css"_s);
         WriteBytes(css, "old");
-        try {
-            WriteTextFile(css, u"a\nb\u4E2D"_s, UnencodablePolicyFor(css));
-            QFAIL("a style sheet with an unencodable character was written");
-        } catch (const EFileError& e) {
-            QVERIFY2(e.Message().contains(u"Windows-1251"_s), qPrintable(e.Message()));
-            QVERIFY(e.Message().contains(u"строке 2"_s));
-        }
+        const QString message =
+            ErrorOf([&] { WriteTextFile(css, u"a\nb\u4E2D"_s, UnencodablePolicyFor(css)); });
+        QVERIFY2(message.contains(u"символ «\u4E2D» в строке 2 нельзя записать в кодировке "
+                                  u"Windows-1251"_s),
+                 qPrintable(message));
         QCOMPARE(ReadBytes(css), QByteArray("old"));
     }
 
@@ -138,14 +135,10 @@ private slots:
         WriteBytes(path, "keep");
         QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::ReadGroup);
         QVERIFY(IsReadOnlyFile(path));
-        QVERIFY_THROWS_EXCEPTION(EFileError, WriteTextFile(path, u"new"_s));
-        try {
-            WriteTextFile(path, u"new"_s);
-        } catch (const EFileError& e) {
-            QVERIFY(e.Message().contains(u"отказано в доступе"_s));
-        }
+        const QString message = ErrorOf([&] { WriteTextFile(path, u"new"_s); });
+        QVERIFY2(message.contains(u"отказано в доступе"_s), qPrintable(message));
         QCOMPARE(ReadBytes(path), QByteArray("keep"));
-        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 1);
+        QCOMPARE(FolderEntries(dir.path()), QStringList{u"ro.html"_s});
     }
 
     void diskFullKeepsOldContent() {
@@ -157,12 +150,11 @@ private slots:
         SetWriteFaultForTests(-1);
         QCOMPARE(ReadBytes(path), QByteArray("old content"));
         // No temporary file is left behind.
-        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 1);
+        QCOMPARE(FolderEntries(dir.path()), QStringList{u"p.html"_s});
     }
 
-    void realFullAndReadOnlyFileSystems() {
-        // Where the test may mount (root on Linux), use a real tiny and a real read-only
-        // file system; elsewhere the fault seam above covers the same path.
+    void realReadOnlyFileSystem() {
+        // Where the test may mount (root on Linux): the system's own refusal is reported.
         QTemporaryDir dir;
         const QByteArray mnt = QFile::encodeName(dir.path());
         if (::mount("tmpfs", mnt.constData(), "tmpfs", 0, "size=16k") != 0)
@@ -173,67 +165,33 @@ private slots:
         } unmount{mnt};
         const QString path = dir.filePath(u"p.html"_s);
         WriteBytes(path, "old");
-        const QString big(64 * 1024, u'x');
-        QVERIFY_THROWS_EXCEPTION(EFileError, WriteTextFile(path, big));
-        QCOMPARE(ReadBytes(path), QByteArray("old"));
-        QVERIFY(::mount("tmpfs", mnt.constData(), "tmpfs", MS_REMOUNT | MS_RDONLY, "size=16k") ==
-                0);
-        try {
-            WriteTextFile(path, u"new"_s);
-            QFAIL("wrote to a read-only file system");
-        } catch (const EFileError& e) {
-            QVERIFY2(e.Message().contains(u"только для чтения"_s), qPrintable(e.Message()));
-        }
+        QCOMPARE(::mount("tmpfs", mnt.constData(), "tmpfs", MS_REMOUNT | MS_RDONLY, "size=16k"), 0);
+        const QString message = ErrorOf([&] { WriteTextFile(path, u"new"_s); });
+        QVERIFY2(message.contains(u"только для чтения"_s), qPrintable(message));
         QCOMPARE(ReadBytes(path), QByteArray("old"));
     }
 
-    void symlinkIsFollowedNotReplaced() {
+    void symlinkFollowedAndModeKept() {
+        // The file a link names is written and keeps its mode; the link stays a link.
         QTemporaryDir dir;
         const QString target = dir.filePath(u"real.html"_s);
         const QString link = dir.filePath(u"link.html"_s);
         WriteBytes(target, "old");
+        const auto perms =
+            QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadOther;
+        QFile::setPermissions(target, perms);
         QVERIFY(QFile::link(target, link));
         WriteTextFile(link, u"new"_s);
         QVERIFY(QFileInfo(link).isSymLink());
         QCOMPARE(ReadBytes(target), QByteArray("new\r\n"));
+        QCOMPARE(ModeBits(QFile::permissions(target)), ModeBits(perms));
+        QVERIFY(IsRegularFileOrLinkToOne(link));
+        QCOMPARE(ReadTextFile(link), u"new\n"_s);
     }
 
-    void keepsPermissions() {
-        QTemporaryDir dir;
-        const QString path = dir.filePath(u"p.html"_s);
-        WriteBytes(path, "x");
-        const auto perms =
-            QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadOther;
-        QFile::setPermissions(path, perms);
-        WriteTextFile(path, u"y"_s);
-        QCOMPARE(QFile::permissions(path) & ~(QFileDevice::ReadUser | QFileDevice::WriteUser),
-                 perms & ~(QFileDevice::ReadUser | QFileDevice::WriteUser));
-    }
-
-    void readFailures() {
+    void missingFileFails() {
         QTemporaryDir dir;
         QVERIFY_THROWS_EXCEPTION(EFileError, ReadTextFile(dir.filePath(u"missing.html"_s)));
-        QVERIFY_THROWS_EXCEPTION(EFileError, ReadTextFile(dir.path()));
-    }
-
-    void readReportsNul_data() {
-        QTest::addColumn<QByteArray>("file");
-        QTest::addColumn<bool>("hasNul");
-        QTest::newRow("text") << QByteArray("a\r\nb") << false;
-        QTest::newRow("empty") << QByteArray() << false;
-        QTest::newRow("NUL inside") << QByteArray("a\0b", 3) << true;
-        QTest::newRow("NUL last") << QByteArray("\xC6\r\0", 3) << true;
-    }
-    void readReportsNul() {
-        QFETCH(QByteArray, file);
-        QFETCH(bool, hasNul);
-        QTemporaryDir dir;
-        const QString path = dir.filePath(u"p.html"_s);
-        WriteBytes(path, file);
-        TReadInfo info;
-        info.HasNul = !hasNul; // whatever it held before, the read sets it
-        QCOMPARE(ReadTextFile(path, &info), NormalizeLineBreaks(DecodeCp1251(file)));
-        QCOMPARE(info.HasNul, hasNul);
     }
 
     void onePassDecodingMatchesDecodeThenNormalize() {
@@ -254,14 +212,16 @@ private slots:
 
     void specialFiles_data() {
         QTest::addColumn<uint>("type");
-        QTest::newRow("named pipe") << uint(S_IFIFO);
-        QTest::newRow("socket") << uint(S_IFSOCK);
-        QTest::newRow("device") << uint(S_IFCHR);
-        QTest::newRow("folder") << uint(S_IFDIR);
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("named pipe") << uint(S_IFIFO) << u"это именованный канал"_s;
+        QTest::newRow("socket") << uint(S_IFSOCK) << u"это сокет"_s;
+        QTest::newRow("device") << uint(S_IFCHR) << u"это устройство"_s;
+        QTest::newRow("folder") << uint(S_IFDIR) << u"это папка"_s;
     }
     void specialFiles() {
         // Neither read (a pipe without a writer would wait forever) nor replaced by a save.
         QFETCH(uint, type);
+        QFETCH(QString, reason);
         QTemporaryDir dir;
         const QString node = dir.filePath(u"node.html"_s);
         const QString link = dir.filePath(u"link.html"_s);
@@ -270,25 +230,13 @@ private slots:
         QVERIFY(QFile::link(node, link));
         for (const QString& path : {node, link}) {
             QVERIFY(!IsRegularFileOrLinkToOne(path));
-            try {
-                ReadTextFile(path);
-                QFAIL("a special file was read");
-            } catch (const EFileError& e) {
-                QVERIFY2(e.Message().contains(QDir::toNativeSeparators(path)) &&
-                             (e.Message().contains(u"не обычный файл"_s) ||
-                              e.Message().contains(u"папка"_s)),
-                         qPrintable(e.Message()));
-            }
+            const QString message = ErrorOf([&] { ReadTextFile(path); });
+            QVERIFY2(message.contains(QDir::toNativeSeparators(path)) && message.contains(reason),
+                     qPrintable(message));
             QVERIFY_THROWS_EXCEPTION(EFileError, WriteTextFile(path, u"text"_s));
             QCOMPARE(NodeType(node), mode_t(type));
             QCOMPARE(FolderEntries(dir.path()), (QStringList{u"link.html"_s, u"node.html"_s}));
         }
-        // A link to a regular file is read as the file.
-        const QString page = dir.filePath(u"p.html"_s);
-        WriteBytes(page, "x");
-        QVERIFY(QFile::remove(link) && QFile::link(page, link));
-        QVERIFY(IsRegularFileOrLinkToOne(link));
-        QCOMPARE(ReadTextFile(link), u"x\n"_s);
     }
 
     void deepMissingPathReturnsGivenPath() {
@@ -361,8 +309,7 @@ private slots:
         SetTempFileFaultForTests(true);
         QCOMPARE(WriteTextFile(page, u"new\u4E2D"_s, TUnencodable::HtmlEscape), 1);
         QCOMPARE(ReadBytes(page), QByteArray("new&#20013;\r\n"));
-        QCOMPARE(QFile::permissions(page) & ~(QFileDevice::ReadUser | QFileDevice::WriteUser),
-                 perms & ~(QFileDevice::ReadUser | QFileDevice::WriteUser));
+        QCOMPARE(ModeBits(QFile::permissions(page)), ModeBits(perms));
         QCOMPARE(FolderEntries(dir.path()), QStringList{u"p.html"_s});
     }
 
@@ -372,12 +319,8 @@ private slots:
         WriteBytes(page, "old content");
         SetTempFileFaultForTests(true);
         SetWriteFaultForTests(3);
-        QString message;
-        try {
-            WriteTextFile(page, u"a much longer new content"_s);
-        } catch (const EFileError& e) {
-            message = e.Message();
-        }
+        const QString message =
+            ErrorOf([&] { WriteTextFile(page, u"a much longer new content"_s); });
         // The folder's refusal and the file's both show; the old content is back.
         QVERIFY2(message.contains(u"временный файл (отказано в доступе)"_s), qPrintable(message));
         QVERIFY2(message.contains(u"(на диске недостаточно места)"_s), qPrintable(message));
@@ -388,25 +331,23 @@ private slots:
         QVERIFY(!QFile::exists(fresh));
     }
 
-    void countsReferences_data() {
+    // A page carries what Windows-1251 cannot hold as references; the count is reported.
+    void pageGetsReferences_data() {
         QTest::addColumn<QString>("text");
-        QTest::addColumn<int>("policy");
-        QTest::addColumn<int>("count");
-        const int escape = int(TUnencodable::HtmlEscape);
-        QTest::newRow("none") << u"Жук"_s << escape << 0;
-        QTest::newRow("one") << u"a\u4E2Db"_s << escape << 1;
-        QTest::newRow("pair is one") << u"x\U0001F600"_s << escape << 1;
-        QTest::newRow("three") << u"\u4E2D\u4E2D\nЖ\u0101"_s << escape << 3;
-        QTest::newRow("refusing policy") << u"Жук"_s << int(TUnencodable::Refuse) << 0;
+        QTest::addColumn<QByteArray>("written");
+        QTest::newRow("none") << u"Жук"_s << QByteArray("\xC6\xF3\xEA\r\n");
+        QTest::newRow("one") << u"a\u4E2Db"_s << QByteArray("a&#20013;b\r\n");
+        QTest::newRow("pair is one") << u"x\U0001F600"_s << QByteArray("x&#128512;\r\n");
+        QTest::newRow("three") << u"\u4E2D\u4E2D\nЖ\u0101"_s
+                               << QByteArray("&#20013;&#20013;\r\n\xC6&#257;\r\n");
     }
-    void countsReferences() {
+    void pageGetsReferences() {
         QFETCH(QString, text);
-        QFETCH(int, policy);
-        QFETCH(int, count);
+        QFETCH(QByteArray, written);
         QTemporaryDir dir;
         const QString page = dir.filePath(u"p.html"_s);
-        QCOMPARE(WriteTextFile(page, text, TUnencodable(policy)), count);
-        QCOMPARE(ReadBytes(page).count("&#"), count);
+        QCOMPARE(WriteTextFile(page, text, UnencodablePolicyFor(page)), int(written.count("&#")));
+        QCOMPARE(ReadBytes(page), written);
     }
 
     void systemErrorsInRussian_data() {
@@ -421,7 +362,6 @@ private slots:
     void systemErrorsInRussian() {
         QFETCH(int, code);
         const QString text = SystemErrorText(code);
-        QVERIFY(text != QString::fromLocal8Bit(std::strerror(code)));
         QVERIFY2(text.contains(QRegularExpression(u"[а-яё]"_s)), qPrintable(text));
         QVERIFY2(!text.startsWith(u"Системная ошибка"_s), qPrintable(text));
         QCOMPARE(SystemErrorText(4321), u"Системная ошибка 4321"_s);
@@ -433,7 +373,6 @@ private slots:
         const QString real = dir.filePath(u"Sub/Deep/Page.HTML"_s);
         WriteBytes(real, "x");
         QCOMPARE(FindPathNoCase(dir.filePath(u"sub/deep/page.html"_s)), real);
-        QCOMPARE(FindPathNoCase(real), real);
         const QString missing = dir.filePath(u"sub/none.html"_s);
         QCOMPARE(FindPathNoCase(missing), missing);
         // The exact spelling wins over another file that differs only in case.

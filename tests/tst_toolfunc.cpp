@@ -6,14 +6,16 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// One row per name, named after the text itself.
-void ValidityRows(const QStringList& valid, const QStringList& invalid) {
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<bool>("valid");
+using TNameCheck = bool (*)(const QString&);
+const TNameCheck Checks[] = {IsValidDirName, IsValidTagName, IsValidFileName, HasUrlScheme};
+const char* const CheckNames[] = {"dir", "tag", "file", "url"};
+
+// One row per name, named after the check and the text itself.
+void ValidityRows(int check, const QStringList& valid, const QStringList& invalid) {
     for (const QString& name : valid)
-        QTest::addRow("%s", qPrintable(u'[' + name + u']')) << name << true;
+        QTest::addRow("%s [%s]", CheckNames[check], qPrintable(name)) << check << name << true;
     for (const QString& name : invalid)
-        QTest::addRow("%s", qPrintable(u'[' + name + u']')) << name << false;
+        QTest::addRow("%s [%s]", CheckNames[check], qPrintable(name)) << check << name << false;
 }
 
 } // namespace
@@ -37,52 +39,36 @@ private slots:
         }
     }
 
-    void DirName_data() {
-        ValidityRows({u"a"_s, u"old.pages"_s, u"Photo_2024-v2"_s, u"Фото"_s, u"a-_b"_s},
+    void NameChecks_data() {
+        QTest::addColumn<int>("check");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("valid");
+        ValidityRows(0, {u"a"_s, u"old.pages"_s, u"Photo_2024-v2"_s, u"Фото"_s, u"a-_b"_s},
                      {QString(), u"_tmp"_s, u"tmp-"_s, u"a..b"_s, u"a.-b"_s, u"a-.b"_s, u"a/b"_s,
                       u"Ёлка"_s});
-    }
-    void DirName() {
-        QFETCH(QString, name);
-        QTEST(IsValidDirName(name), "valid");
-    }
-    void TagName_data() {
-        ValidityRows({u"h1"_s, u"_x"_s, u"http-equiv"_s, u"data-"_s, u"тег"_s},
+        ValidityRows(1, {u"h1"_s, u"_x"_s, u"http-equiv"_s, u"data-"_s, u"тег"_s},
                      {QString(), u"1h"_s, u"-x"_s, u"xml:lang"_s, u"a.b"_s});
-    }
-    void TagName() {
-        QFETCH(QString, name);
-        QTEST(IsValidTagName(name), "valid");
-    }
-    void FileName_data() {
-        QStringList invalid = {u"."_s, u".."_s, u"a"_s + QChar(0) + u".html"_s, u"a\nb.html"_s};
+        QStringList badFiles = {u"."_s, u".."_s, u"a"_s + QChar(0) + u".html"_s, u"a\nb.html"_s};
         for (QChar c : u"\\/:?\"<>|*"_s)
-            invalid << u"a"_s + c + u"b.html"_s;
-        ValidityRows({QString(), u"Моя страница.htm"_s, u"..."_s}, invalid);
-    }
-    void FileName() {
-        QFETCH(QString, name);
-        QTEST(IsValidFileName(name), "valid");
-    }
-    // Only ASCII letters are lowercased: the Turkish dotted I must not pass for "i".
-    void UrlScheme_data() {
-        ValidityRows({u"MailTo:club@example.ru"_s, u"HTTP://example.ru/"_s, u"file:x"_s},
+            badFiles << u"a"_s + c + u"b.html"_s;
+        ValidityRows(2, {QString(), u"Моя страница.htm"_s, u"..."_s}, badFiles);
+        // Only ASCII letters are lowercased: the Turkish dotted I must not pass for "i".
+        ValidityRows(3, {u"MailTo:club@example.ru"_s, u"HTTP://example.ru/"_s, u"file:x"_s},
                      {u"C:\\site\\index.html"_s, u"irc://server"_s, QString(),
                       u"page.html?u=http://x"_s, u" http://x"_s, u"fİle:x"_s});
     }
-    void UrlScheme() {
+    void NameChecks() {
+        QFETCH(int, check);
         QFETCH(QString, name);
-        QTEST(HasUrlScheme(name), "valid");
+        QTEST(Checks[check](name), "valid");
     }
 
+    // ColorText() round-trips the byte order; here padding, case and the bytes that do not count.
     void HexAndColorText() {
-        QCOMPARE(ByteToHex(0), u"00"_s);
         QCOMPARE(ByteToHex(10), u"0a"_s);
-        QCOMPARE(ByteToHex(255), u"ff"_s);
         // Only the low byte counts, in both directions.
         QCOMPARE(ByteToHex(0x1ab), u"ab"_s);
         QCOMPARE(ByteToHex(-1), u"ff"_s);
-        QCOMPARE(ColorToHtml(0), u"#000000"_s);
         QCOMPARE(ColorToHtml(0xff0a0b0c), u"#0c0b0a"_s);
         QCOMPARE(HexToByte(u"ff"_s), 255);
         QCOMPARE(HexToByte(u"A0"_s), 160);
@@ -132,8 +118,6 @@ private slots:
         const QChar nat(u'/'), win(u'\\');
         const QString page = u"/home/user/Site/Docs/Page.html"_s;
         const QString winPage = u"C:\\Site\\Docs\\Page.html"_s;
-        QTest::newRow("native: mixed case, query")
-            << u"Images/Logo.JPG?v=2"_s << page << nat << u"/home/user/site/docs/images/logo.jpg"_s;
         QTest::newRow("windows: mixed case, query")
             << u"Images/Logo.JPG?v=2"_s << winPage << win << u"c:\\site\\docs\\images\\logo.jpg"_s;
         QTest::newRow("native: parent folder")
