@@ -14,7 +14,10 @@
 #include "html/HTMLParser.h"
 #include "html/editingaids.h"
 #include "html/navigator.h"
+#include "markup/elements.h"
 #include "markup/quicklists.h"
+#include "site/findreplace.h"
+#include "site/sitebrowser.h"
 #include "site/toolfunc.h"
 
 #include <QApplication>
@@ -61,6 +64,9 @@ TfrmMain::TfrmMain(const QStringList& arguments, QWidget* parent)
     HpParser->setTag(0);
     Navigator = new TNavigator(this);
     EditingAids = new TEditingAids(this);
+    ElementDialogs = new TElementDialogs(this);
+    SiteBrowser = new TSiteBrowser(this);
+    FindReplace = new TFindReplace(this);
     FormCreate();
 }
 
@@ -275,11 +281,7 @@ void TfrmMain::CreateLayout() {
     edFindText->setObjectName(u"edFindText"_s);
     edReplaceWith = new QLineEdit(tsFind);
     edReplaceWith->setObjectName(u"edReplaceWith"_s);
-    findLayout->addWidget(new QLabel(u"Найти:"_s, tsFind));
-    findLayout->addWidget(edFindText);
-    findLayout->addWidget(new QLabel(u"Заменить на:"_s, tsFind));
-    findLayout->addWidget(edReplaceWith);
-    findLayout->addStretch(1);
+    // The page's controls are laid out by the find subsystem (site/findreplace.cpp).
     pcNavigator->addTab(tsFind, u"Поиск"_s);
     pcNavigator->setMinimumWidth(120);
     pcNavigator->resize(220, pcNavigator->height());

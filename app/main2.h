@@ -39,6 +39,9 @@ class TNavigator;
 class TEditingAids;
 class TQuickLists;
 class TTagCommands;
+class TElementDialogs;
+class TSiteBrowser;
+class TFindReplace;
 
 // Where OpenDocument takes its path from.
 enum TOpenSource { osOpenDialog, osSiteBrowser, osGivenPath, osCommandLine };
@@ -96,6 +99,8 @@ public:
     // the new-document wizard (which leaves the new page's path in PendingPath).
     std::function<QString()> SiteEntryPath;
     std::function<void()> ShowWizard;
+    // The open project's root folder; empty while no project is open.
+    std::function<QString()> ProjectRootDir;
     // The name/value dialog for a form input element: false when cancelled.
     std::function<bool(const QString& type, QString* name, QString* value)> AskInputNameValue;
 
@@ -199,6 +204,11 @@ public:
 
     // Settings carried between runs, options and about (app/startup.h).
     TStartup* Startup = nullptr;
+    // The element dialogs (markup/elements.h), the site browser and projects
+    // (site/sitebrowser.h), find and replace (site/findreplace.h).
+    TElementDialogs* ElementDialogs = nullptr;
+    TSiteBrowser* SiteBrowser = nullptr;
+    TFindReplace* FindReplace = nullptr;
 
 public slots:
     // ---- commands of the document workspace ---------------------------------------------

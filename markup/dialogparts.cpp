@@ -1,0 +1,149 @@
+#include "markup/dialogparts.h"
+
+#include "site/toolfunc.h"
+
+#include <QComboBox>
+#include <QEvent>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QStackedWidget>
+#include <QVBoxLayout>
+
+using namespace Qt::StringLiterals;
+
+TBanner::TBanner(const QString& title, const QString& subtitle, QWidget* parent) : QWidget(parent) {
+    setObjectName(u"f_banner"_s);
+    setAutoFillBackground(true);
+    QPalette p = palette();
+    p.setColor(QPalette::Window, Qt::white);
+    p.setColor(QPalette::WindowText, Qt::black);
+    setPalette(p);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(12, 8, 12, 8);
+    layout->setSpacing(2);
+    FTitle = new QLabel(title, this);
+    FTitle->setObjectName(u"lblBannerTitle"_s);
+    FTitle->setTextFormat(Qt::PlainText);
+    QFont bold = FTitle->font();
+    bold.setBold(true);
+    FTitle->setFont(bold);
+    FSubtitle = new QLabel(subtitle, this);
+    FSubtitle->setObjectName(u"lblBannerSubtitle"_s);
+    FSubtitle->setTextFormat(Qt::PlainText);
+    FSubtitle->setContentsMargins(12, 0, 0, 0);
+    FSubtitle->setVisible(!subtitle.isEmpty());
+    layout->addWidget(FTitle);
+    layout->addWidget(FSubtitle);
+}
+
+QString TBanner::Title() const {
+    return FTitle->text();
+}
+QString TBanner::Subtitle() const {
+    return FSubtitle->text();
+}
+
+QComboBox* MakeClassList(QWidget* parent, const QStringList& classes) {
+    auto* list = new QComboBox(parent);
+    list->setObjectName(u"cbClass"_s);
+    list->setEditable(false);
+    list->addItem(QString());
+    list->addItems(classes);
+    list->setCurrentIndex(0);
+    return list;
+}
+
+QString ChosenClass(const QComboBox* list) {
+    return list && list->currentIndex() > 0 ? list->currentText() : QString();
+}
+
+TPageList::TPageList(const QString& listName, QWidget* parent) : QWidget(parent) {
+    auto* layout = new QHBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    List = new QListWidget(this);
+    List->setObjectName(listName);
+    List->setFixedWidth(110);
+    Pages = new QStackedWidget(this);
+    layout->addWidget(List);
+    layout->addWidget(Pages, 1);
+    connect(List, &QListWidget::currentRowChanged, this, [this](int row) {
+        if (row >= 0)
+            Pages->setCurrentIndex(row);
+    });
+    List->viewport()->installEventFilter(this);
+}
+
+QWidget* TPageList::AddPage(const QString& name) {
+    auto* page = new QWidget(Pages);
+    Pages->addWidget(page);
+    List->addItem(name);
+    if (List->count() == 1)
+        List->setCurrentRow(0);
+    return page;
+}
+
+void TPageList::ShowPage(int index) {
+    if (index >= 0 && index < Pages->count()) {
+        List->setCurrentRow(index);
+        Pages->setCurrentIndex(index);
+    }
+}
+
+int TPageList::CurrentPage() const {
+    return Pages->currentIndex();
+}
+
+bool TPageList::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == List->viewport() && event->type() == QEvent::MouseButtonPress) {
+        const auto* mouse = static_cast<QMouseEvent*>(event);
+        if (!List->itemAt(mouse->position().toPoint())) {
+            ShowPage(0);
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+TBrowseField::TBrowseField(const QString& editName, int maxLength, QWidget* parent)
+    : QWidget(parent) {
+    auto* layout = new QHBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    Edit = new QLineEdit(this);
+    Edit->setObjectName(editName);
+    if (maxLength > 0)
+        Edit->setMaxLength(maxLength);
+    Button = new QPushButton(u". . ."_s, this);
+    Button->setObjectName(u"btnBrowse"_s);
+    Button->setFixedWidth(36);
+    layout->addWidget(Edit, 1);
+    layout->addWidget(Button);
+    connect(Button, &QPushButton::clicked, this, &TBrowseField::Browse);
+}
+
+void TBrowseField::SetFixedFile(const QString& path) {
+    FChosen = path;
+    Edit->setText(ExtractFileName(path));
+    Edit->setReadOnly(true);
+    Button->setEnabled(false);
+}
+
+void TBrowseField::ClearChoice() {
+    FChosen.clear();
+}
+
+void TBrowseField::Browse() {
+    TOpenFileRequest request = Request;
+    request.InitialDir = ExtractFileDir(PageFile);
+    const auto picked = Platform().OpenFile(window(), request);
+    if (!picked || picked->FileName.isEmpty())
+        return;
+    FChosen = picked->FileName;
+    Edit->setText(ExtractFileName(FChosen));
+    if (!StaysEditable)
+        Edit->setEnabled(false);
+    emit FileChosen(FChosen);
+}
