@@ -15,6 +15,7 @@
 #include "html/editingaids.h"
 #include "html/navigator.h"
 #include "markup/elements.h"
+#include "markup/pagedesign.h"
 #include "markup/quicklists.h"
 #include "site/findreplace.h"
 #include "site/sitebrowser.h"
@@ -67,6 +68,7 @@ TfrmMain::TfrmMain(const QStringList& arguments, QWidget* parent)
     ElementDialogs = new TElementDialogs(this);
     SiteBrowser = new TSiteBrowser(this);
     FindReplace = new TFindReplace(this);
+    PageDesign = new TPageDesign(this);
     FormCreate();
 }
 

@@ -42,6 +42,7 @@ class TTagCommands;
 class TElementDialogs;
 class TSiteBrowser;
 class TFindReplace;
+class TPageDesign;
 
 // Where OpenDocument takes its path from.
 enum TOpenSource { osOpenDialog, osSiteBrowser, osGivenPath, osCommandLine };
@@ -209,6 +210,8 @@ public:
     TElementDialogs* ElementDialogs = nullptr;
     TSiteBrowser* SiteBrowser = nullptr;
     TFindReplace* FindReplace = nullptr;
+    // The wizard, colour templates, style block and class editor (markup/pagedesign.h).
+    TPageDesign* PageDesign = nullptr;
 
 public slots:
     // ---- commands of the document workspace ---------------------------------------------
