@@ -3,12 +3,16 @@
 #include <QFile>
 #include <QFont>
 #include <QHash>
+#include <QIconEngine>
 #include <QImage>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
 #include <QSvgRenderer>
 #include <QTransform>
+
+#include <functional>
+#include <memory>
 
 using namespace Qt::StringLiterals;
 
@@ -227,32 +231,82 @@ void PaintBrokenBadge(QImage& image) {
     p.drawLine(disc.topRight() + QPointF(-m, m), disc.bottomLeft() + QPointF(m, -m));
 }
 
-// The images of a key at every size; the letters stand in for any Breeze icon that fails.
-QList<QImage> KeyImages(const QString& key) {
+// The image of a key at one size; the letters stand in for any Breeze icon that fails.
+QImage KeyImage(const QString& key, int size) {
     const auto it = Sources().constFind(key);
     const QString breeze = it != Sources().constEnd() ? QString::fromLatin1(it->Breeze) : QString();
     const QString letters = it != Sources().constEnd() ? QString::fromUtf16(it->Letters) : u"?"_s;
     const QString badge = it != Sources().constEnd() ? QString::fromLatin1(it->Badge) : QString();
-    QList<QImage> images;
-    for (int size : kSizes) {
-        QImage image = breeze.isEmpty() ? QImage() : BreezeImage(breeze, size);
-        if (image.isNull()) {
-            image = LettersImage(letters, size);
-        } else if (!badge.isEmpty()) {
-            const QImage small = BreezeImage(badge, size);
-            if (!small.isNull())
-                PaintBadge(image, small);
-        }
-        images << image;
+    QImage image = breeze.isEmpty() ? QImage() : BreezeImage(breeze, size);
+    if (image.isNull()) {
+        image = LettersImage(letters, size);
+    } else if (!badge.isEmpty()) {
+        const QImage small = BreezeImage(badge, size);
+        if (!small.isNull())
+            PaintBadge(image, small);
     }
-    return images;
+    return image;
 }
 
-QIcon IconOf(const QList<QImage>& images) {
-    QIcon icon;
-    for (const QImage& image : images)
-        icon.addPixmap(QPixmap::fromImage(image));
-    return icon;
+// An icon drawn one size at a time, when a size is first asked for. The window has about a
+// hundred commands but shows each at one size, so drawing every size up front would spend most
+// of the start-up on pictures nobody sees. Copies of the icon share what was drawn.
+class TDrawnIconEngine : public QIconEngine {
+public:
+    explicit TDrawnIconEngine(std::function<QImage(int)> draw)
+        : FState(std::make_shared<TState>()) {
+        FState->Draw = std::move(draw);
+    }
+
+    QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
+        return Drawn(size).pixmap(size, mode, state);
+    }
+    void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode,
+               QIcon::State state) override {
+        Drawn(rect.size()).paint(painter, rect, Qt::AlignCenter, mode, state);
+    }
+    QSize actualSize(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
+        return Drawn(size).actualSize(size, mode, state);
+    }
+    QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override {
+        QList<QSize> sizes;
+        for (int side : kSizes)
+            sizes << QSize(side, side);
+        return sizes;
+    }
+    QIconEngine* clone() const override { return new TDrawnIconEngine(*this); }
+    QString key() const override { return u"QuorvaneDrawn"_s; }
+    bool isNull() override { return false; }
+
+private:
+    struct TState {
+        std::function<QImage(int)> Draw;
+        QIcon Drawn; // the sizes drawn so far
+        QList<int> Sides;
+    };
+
+    // The icon holding the size that serves a request: the smallest drawn size that covers
+    // it, or the largest for a request bigger than every size.
+    const QIcon& Drawn(const QSize& size) {
+        const int wanted = qMax(size.width(), size.height());
+        int side = kSizes[std::size(kSizes) - 1];
+        for (int s : kSizes)
+            if (s >= wanted) {
+                side = s;
+                break;
+            }
+        if (!FState->Sides.contains(side)) {
+            FState->Sides << side;
+            FState->Drawn.addPixmap(QPixmap::fromImage(FState->Draw(side)));
+        }
+        return FState->Drawn;
+    }
+
+    std::shared_ptr<TState> FState;
+};
+
+QIcon DrawnIcon(std::function<QImage(int)> draw) {
+    return QIcon(new TDrawnIconEngine(std::move(draw)));
 }
 
 } // namespace
@@ -261,7 +315,7 @@ QIcon CommandIcon(const QString& key) {
     static QHash<QString, QIcon> cache;
     if (auto it = cache.constFind(key); it != cache.constEnd())
         return *it;
-    const QIcon icon = IconOf(KeyImages(key));
+    const QIcon icon = DrawnIcon([key](int size) { return KeyImage(key, size); });
     cache.insert(key, icon);
     return icon;
 }
@@ -270,10 +324,11 @@ QIcon BrokenCommandIcon(const QString& key) {
     static QHash<QString, QIcon> cache;
     if (auto it = cache.constFind(key); it != cache.constEnd())
         return *it;
-    QList<QImage> images = KeyImages(key);
-    for (QImage& image : images)
+    const QIcon icon = DrawnIcon([key](int size) {
+        QImage image = KeyImage(key, size);
         PaintBrokenBadge(image);
-    const QIcon icon = IconOf(images);
+        return image;
+    });
     cache.insert(key, icon);
     return icon;
 }
@@ -296,17 +351,12 @@ bool HasBreezeIcon(const QString& name) {
 }
 
 QIcon BreezeIcon(const QString& name, const QString& letters) {
-    QList<QImage> images;
-    for (int size : kSizes) {
+    return DrawnIcon([name, letters](int size) {
         const QImage image = BreezeImage(name, size);
-        images << (image.isNull() ? LettersImage(letters, size) : image);
-    }
-    return IconOf(images);
+        return image.isNull() ? LettersImage(letters, size) : image;
+    });
 }
 
 QIcon LettersIcon(const QString& letters) {
-    QList<QImage> images;
-    for (int size : kSizes)
-        images << LettersImage(letters, size);
-    return IconOf(images);
+    return DrawnIcon([letters](int size) { return LettersImage(letters, size); });
 }
