@@ -2,6 +2,9 @@
 
 #include "markup/elementlogic.h"
 
+#include <algorithm>
+#include <limits>
+
 using namespace Qt::StringLiterals;
 
 namespace {

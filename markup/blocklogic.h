@@ -91,8 +91,7 @@ TSpinLimits DefaultNumberLimits(qsizetype optionCount);
 
 // Moves the item at index one place up (step -1) or down (step 1); false, and the list left as
 // it was, when there is no such item or it already stands at that end.
-template <class T>
-bool MoveItem(QList<T>& list, qsizetype index, int step) {
+template <class T> bool MoveItem(QList<T>& list, qsizetype index, int step) {
     const qsizetype target = index + step;
     if ((step != 1 && step != -1) || index < 0 || index >= list.size() || target < 0 ||
         target >= list.size())

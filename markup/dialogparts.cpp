@@ -1,9 +1,13 @@
 #include "markup/dialogparts.h"
 
 #include "site/toolfunc.h"
+#include "widgets/dialogbuttons.h"
+#include "widgets/inputfilter.h"
 
 #include <QComboBox>
+#include <QDialog>
 #include <QEvent>
+#include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -45,6 +49,55 @@ QString TBanner::Title() const {
 }
 QString TBanner::Subtitle() const {
     return FSubtitle->text();
+}
+
+TDialogFrame MakeDialogFrame(QDialog* dialog, const QString& caption, const QString& title,
+                             const QString& subtitle) {
+    TDialogFrame frame;
+    dialog->setWindowTitle(caption);
+    auto* root = new QVBoxLayout(dialog);
+    root->setContentsMargins(0, 0, 0, 10);
+    root->setSpacing(8);
+    frame.Banner = new TBanner(title, subtitle, dialog);
+    root->addWidget(frame.Banner);
+    frame.Body = new QVBoxLayout;
+    frame.Body->setContentsMargins(12, 0, 12, 0);
+    root->addLayout(frame.Body, 1);
+    const TOkCancelRow buttons = MakeOkCancelRow(dialog, u"btnOk"_s, 12);
+    frame.Ok = buttons.Ok;
+    frame.Cancel = buttons.Cancel;
+    root->addLayout(buttons.Layout);
+    QObject::connect(frame.Cancel, &QPushButton::clicked, dialog, &QDialog::reject);
+    return frame;
+}
+
+QLabel* AddField(QFormLayout* form, const QString& label, QWidget* field) {
+    auto* browse = qobject_cast<TBrowseField*>(field);
+    QWidget* named = browse ? browse->Edit : field;
+    QString name = named->objectName();
+    for (const QString& prefix : {u"cmb"_s, u"chk"_s, u"cb"_s, u"ed"_s}) {
+        if (name.startsWith(prefix)) {
+            name = name.mid(prefix.size());
+            break;
+        }
+    }
+    auto* lbl = new QLabel(label, field->parentWidget());
+    lbl->setObjectName(u"lbl"_s + name);
+    lbl->setTextFormat(Qt::PlainText);
+    lbl->setBuddy(named);
+    form->addRow(lbl, field);
+    return lbl;
+}
+
+QLineEdit* MakeLineEdit(QWidget* parent, const QString& name, int maxLength,
+                        std::optional<TInputFilter> filter) {
+    auto* edit = new QLineEdit(parent);
+    edit->setObjectName(name);
+    if (maxLength > 0)
+        edit->setMaxLength(maxLength);
+    if (filter)
+        InstallInputFilter(edit, *filter);
+    return edit;
 }
 
 QComboBox* MakeClassList(QWidget* parent, const QStringList& classes) {
@@ -122,6 +175,10 @@ TBrowseField::TBrowseField(const QString& editName, int maxLength, QWidget* pare
     layout->addWidget(Edit, 1);
     layout->addWidget(Button);
     connect(Button, &QPushButton::clicked, this, &TBrowseField::Browse);
+    connect(Edit, &QLineEdit::textEdited, this, [this] {
+        if (StaysEditable)
+            FChosen.clear();
+    });
 }
 
 void TBrowseField::SetFixedFile(const QString& path) {
@@ -140,6 +197,8 @@ void TBrowseField::Browse() {
     request.InitialDir = ExtractFileDir(PageFile);
     const auto picked = Platform().OpenFile(window(), request);
     if (!picked || picked->FileName.isEmpty())
+        return;
+    if (AcceptFile && !AcceptFile(picked->FileName))
         return;
     FChosen = picked->FileName;
     Edit->setText(ExtractFileName(FChosen));

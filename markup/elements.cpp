@@ -1,6 +1,14 @@
 #include "markup/elements.h"
 
+#include "app/RichEditEx.h"
 #include "app/main2.h"
+#include "markup/anchor.h"
+#include "markup/area.h"
+#include "markup/frame.h"
+#include "markup/image.h"
+#include "markup/linklogic.h"
+
+using namespace Qt::StringLiterals;
 
 TElementDialogs::TElementDialogs(TfrmMain* window) : QObject(window), W(window) {
     setObjectName(QStringLiteral("ElementDialogs"));
@@ -33,11 +41,57 @@ QString TElementDialogs::PageFile() const {
     return i >= 0 && i < names.size() ? names.at(i) : QString();
 }
 
-// Filled in with their dialogs.
-void TElementDialogs::acAnchorExecute() {}
-void TElementDialogs::acImageExecute() {}
-void TElementDialogs::acMapExecute() {}
-void TElementDialogs::acAreaExecute() {}
-void TElementDialogs::acFramesetExecute() {}
-void TElementDialogs::acFrameExecute() {}
-void TElementDialogs::CreateLinkToFile(const QString&) {}
+TElementContext TElementDialogs::Launch() {
+    TElementContext context;
+    context.Classes = ScanClasses();
+    context.PageFile = PageFile();
+    context.Selection = W->reSource->SelText();
+    context.Insert = [this](const TInsertion& ins) {
+        W->InsertText(ins.Text, ins.K, ins.LineBreak);
+    };
+    return context;
+}
+
+void TElementDialogs::ShowAnchor(int mode, const QString& linkedFile) {
+    TfrmAnchor dialog(Launch(), mode, linkedFile, W);
+    Platform().ExecDialog(&dialog);
+}
+
+void TElementDialogs::acAnchorExecute() {
+    ShowAnchor(0, {});
+}
+
+void TElementDialogs::CreateLinkToFile(const QString& path) {
+    W->PendingPath = path;
+    ShowAnchor(1, W->PendingPath);
+    W->PendingPath.clear();
+}
+
+void TElementDialogs::acImageExecute() {
+    TfrmImage dialog(Launch(), W);
+    Platform().ExecDialog(&dialog);
+}
+
+void TElementDialogs::acMapExecute() {
+    const QString caption = u"Карта"_s;
+    const auto name = Platform().InputBox(W, caption, u"Введите имя карты:"_s, caption + u'1');
+    if (!name)
+        return;
+    const TInsertion ins = MapInsertion(*name);
+    W->InsertText(ins.Text, ins.K, ins.LineBreak);
+}
+
+void TElementDialogs::acAreaExecute() {
+    TfrmArea dialog(Launch(), W);
+    Platform().ExecDialog(&dialog);
+}
+
+void TElementDialogs::acFramesetExecute() {
+    const TInsertion ins = FramesetInsertion(AskYesNo(W, u"Разбить на столбцы?"_s) == TAnswer::Yes);
+    W->InsertText(ins.Text, ins.K, ins.LineBreak);
+}
+
+void TElementDialogs::acFrameExecute() {
+    TfrmFrame dialog(Launch(), W);
+    Platform().ExecDialog(&dialog);
+}

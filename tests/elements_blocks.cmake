@@ -1,0 +1,3 @@
+quorvane_test(tst_blocklogic SOURCES tst_blocklogic.cpp LIBS quorvane_core)
+quorvane_test(tst_blockwidgets SOURCES tst_blockwidgets.cpp LIBS quorvane_uitestsupport)
+quorvane_test(tst_blockdialogs SOURCES tst_blockdialogs.cpp LIBS quorvane_uitestsupport)

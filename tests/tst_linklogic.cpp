@@ -1,0 +1,409 @@
+// The markup of links, images, maps, areas, framesets and frames, the attribute rules they share
+// and the page-relative path in the Linux form and the backslash-and-drive form.
+#include "markup/linklogic.h"
+
+#include <QtTest>
+
+using namespace Qt::StringLiterals;
+
+Q_DECLARE_METATYPE(TImageAlign)
+Q_DECLARE_METATYPE(TAreaShape)
+Q_DECLARE_METATYPE(TScrolling)
+
+namespace {
+// The inserted text with "|" where the caret ends and "¶" when a line break follows it.
+QString Shown(const TInsertion& ins) {
+    QString s = ins.Text;
+    s.insert(ins.Text.size() - ins.K, u'|');
+    return ins.LineBreak ? s + u'¶' : s;
+}
+
+// The result of a composer: the shown markup, or "!" and the message when refused.
+QString Outcome(const TElementMarkup& m) {
+    if (m.Refused()) {
+        if (!m.Insertion.Text.isEmpty())
+            return u"refused with text "_s + m.Insertion.Text;
+        return u'!' + m.Message;
+    }
+    return Shown(m.Insertion);
+}
+
+const QString Page = u"/site/news/index.html"_s;
+const QString Picture = u"/site/img/F.gif"_s;
+} // namespace
+
+class TestLinkLogic : public QObject {
+    Q_OBJECT
+
+private slots:
+    void attributes_data() {
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<QString>("filled");
+        QTest::addColumn<QString>("always");
+        QTest::newRow("plain") << u"v"_s << u" n=\"v\""_s << u" n=\"v\""_s;
+        QTest::newRow("blanks kept") << u" v "_s << u" n=\" v \""_s << u" n=\" v \""_s;
+        QTest::newRow("blanks only") << u" \t "_s << QString() << u" n=\" \t \""_s;
+        QTest::newRow("empty") << QString() << QString() << u" n=\"\""_s;
+        QTest::newRow("not escaped") << u"a\"<&"_s << u" n=\"a\"<&\""_s << u" n=\"a\"<&\""_s;
+    }
+    void attributes() {
+        QFETCH(QString, value);
+        QFETCH(QString, filled);
+        QFETCH(QString, always);
+        QString a = u"<x"_s, b = u"<x"_s;
+        AppendFilled(a, u"n"_s, value);
+        AppendAttribute(b, u"n"_s, value);
+        QCOMPARE(a, u"<x"_s + filled);
+        QCOMPARE(b, u"<x"_s + always);
+        QString c;
+        AppendClass(c, value.trimmed().isEmpty() ? QString() : value);
+        QCOMPARE(c, filled.replace(u" n="_s, u" class="_s));
+    }
+
+    void relativePath_data() {
+        QTest::addColumn<bool>("drives");
+        QTest::addColumn<QString>("chosen");
+        QTest::addColumn<QString>("page");
+        QTest::addColumn<QString>("relative");
+        // Linux: "/" separators, no drives, folder names compared with their case.
+        QTest::newRow("sibling folder") << false << Picture << Page << u"../img/F.gif"_s;
+        QTest::newRow("same folder") << false << u"/site/news/a.html"_s << Page << u"a.html"_s;
+        QTest::newRow("subfolders")
+            << false << u"/site/news/img/big/F.gif"_s << Page << u"img/big/F.gif"_s;
+        QTest::newRow("two up") << false << u"/site/F.gif"_s << u"/site/a/b/p.html"_s
+                                << u"../../F.gif"_s;
+        QTest::newRow("from the root") << false << u"/x/F.gif"_s << u"/p.html"_s << u"x/F.gif"_s;
+        QTest::newRow("to the root") << false << u"/F.gif"_s << u"/x/p.html"_s << u"../F.gif"_s;
+        QTest::newRow("folder case counts")
+            << false << u"/site/News/F.gif"_s << Page << u"../News/F.gif"_s;
+        QTest::newRow("common prefix is not a common folder")
+            << false << u"/site/newsletter/F.gif"_s << Page << u"../newsletter/F.gif"_s;
+        QTest::newRow("cyrillic") << false << u"/сайт/фото/Ёлка.jpg"_s
+                                  << u"/сайт/новости/стр.html"_s << u"../фото/Ёлка.jpg"_s;
+        QTest::newRow("backslash is part of a name")
+            << false << u"/site/news/a\\b.gif"_s << Page << u"a\\b.gif"_s;
+        QTest::newRow("page never saved") << false << Picture << QString() << Picture;
+        QTest::newRow("page without file name") << false << Picture << u"/site/news/"_s << Picture;
+        // The backslash-and-drive form.
+        QTest::newRow("drive: sibling folder")
+            << true << u"C:\\site\\img\\F.gif"_s << u"C:\\site\\news\\index.html"_s
+            << u"../img/F.gif"_s;
+        QTest::newRow("drive: case ignored")
+            << true << u"C:\\Site\\IMG\\F.gif"_s << u"c:\\site\\p.html"_s << u"IMG/F.gif"_s;
+        QTest::newRow("drive: same folder")
+            << true << u"C:\\a\\F.gif"_s << u"C:\\a\\p.html"_s << u"F.gif"_s;
+        QTest::newRow("drive: other drive")
+            << true << u"D:\\pics\\sub\\F.gif"_s << u"C:\\site\\p.html"_s << u"D:/pics/sub/F.gif"_s;
+        QTest::newRow("drive: page never saved")
+            << true << u"C:\\a\\F.gif"_s << QString() << u"C:/a/F.gif"_s;
+        QTest::newRow("drive: up and down")
+            << true << u"C:\\w\\x\\y\\F.gif"_s << u"C:\\w\\a\\b\\p.html"_s << u"../../x/y/F.gif"_s;
+    }
+    void relativePath() {
+        QFETCH(bool, drives);
+        QFETCH(QString, chosen);
+        QFETCH(QString, page);
+        QFETCH(QString, relative);
+        QCOMPARE(PageRelativePath(chosen, page, drives ? DrivePathRules() : NativePathRules()),
+                 relative);
+        // A source field takes the relative path only when a file was chosen.
+        const TPathRules rules = drives ? DrivePathRules() : NativePathRules();
+        QCOMPARE(SourceText({u"typed"_s, chosen, page, rules}), relative);
+        QCOMPARE(SourceText({u"typed"_s, QString(), page, rules}), u"typed"_s);
+    }
+
+    void anchor_data() {
+        QTest::addColumn<QString>("href");
+        QTest::addColumn<QString>("chosen");
+        QTest::addColumn<QString>("target");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("cls");
+        QTest::addColumn<QString>("selection");
+        QTest::addColumn<QString>("outcome");
+        QTest::addColumn<QString>("source");
+        const QString refused = u"!Не указан источник ссылки или имя закладки"_s;
+        QTest::newRow("source, target, selection")
+            << u"H"_s << QString() << u"G"_s << QString() << QString() << u"S"_s
+            << u"<a href=\"H\" target=\"G\">S</a>|"_s << u"H"_s;
+        QTest::newRow("name only, caret between the tags")
+            << QString() << QString() << QString() << u"N"_s << QString() << QString()
+            << u"<a name=\"N\">|</a>"_s << QString();
+        QTest::newRow("every attribute in order")
+            << u"H"_s << QString() << u"G"_s << QString() << u"c1"_s << QString()
+            << u"<a href=\"H\" target=\"G\" class=\"c1\">|</a>"_s << u"H"_s;
+        QTest::newRow("name with class and target")
+            << QString() << QString() << u"_top"_s << u"N"_s << u"c"_s << u"x"_s
+            << u"<a target=\"_top\" name=\"N\" class=\"c\">x</a>|"_s << QString();
+        QTest::newRow("blanks around the source kept")
+            << u" H "_s << QString() << QString() << QString() << QString() << QString()
+            << u"<a href=\" H \">|</a>"_s << u" H "_s;
+        QTest::newRow("multi-line selection")
+            << u"H"_s << QString() << QString() << QString() << QString() << u"a\nb"_s
+            << u"<a href=\"H\">a\nb</a>|"_s << u"H"_s;
+        QTest::newRow("blank target left out")
+            << u"H"_s << QString() << u"  "_s << QString() << QString() << QString()
+            << u"<a href=\"H\">|</a>"_s << u"H"_s;
+        QTest::newRow("both empty") << QString() << QString() << u"G"_s << QString() << QString()
+                                    << QString() << refused << QString();
+        QTest::newRow("blanks only count as empty")
+            << u"   "_s << QString() << QString() << u" "_s << QString() << QString() << refused
+            << u"   "_s;
+        QTest::newRow("both filled") << u"H"_s << QString() << QString() << u"N"_s << QString()
+                                     << QString() << refused << u"H"_s;
+        QTest::newRow("chosen file made relative")
+            << u"F.gif"_s << Picture << QString() << QString() << QString() << u"S"_s
+            << u"<a href=\"../img/F.gif\">S</a>|"_s << u"../img/F.gif"_s;
+        // The relative path is in the field even when the check refuses.
+        QTest::newRow("chosen file and a name")
+            << u"F.gif"_s << Picture << QString() << u"N"_s << QString() << QString() << refused
+            << u"../img/F.gif"_s;
+    }
+    void anchor() {
+        QFETCH(QString, href);
+        QFETCH(QString, chosen);
+        QFETCH(QString, target);
+        QFETCH(QString, name);
+        QFETCH(QString, cls);
+        QFETCH(QString, selection);
+        QFETCH(QString, outcome);
+        QFETCH(QString, source);
+        TAnchorFields f;
+        f.Href = {href, chosen, Page};
+        f.Target = target;
+        f.Name = name;
+        f.Class = cls;
+        f.Selection = selection;
+        const TElementMarkup m = AnchorMarkup(f);
+        QCOMPARE(Outcome(m), outcome);
+        QCOMPARE(m.Source, source);
+    }
+
+    void image_data() {
+        QTest::addColumn<QString>("src");
+        QTest::addColumn<QString>("chosen");
+        QTest::addColumn<QStringList>("fields"); // alt, width, height, hspace, vspace, name, usemap
+        QTest::addColumn<TImageAlign>("align");
+        QTest::addColumn<QString>("cls");
+        QTest::addColumn<QString>("outcome");
+        const QStringList none(7);
+        QTest::newRow("source, width, height")
+            << u"S"_s << QString() << QStringList{{}, u"W"_s, u"H"_s, {}, {}, {}, {}}
+            << TImageAlign::None << QString()
+            << u"<img src=\"S\" width=\"W\" height=\"H\" alt=\"\" />|¶"_s;
+        QTest::newRow("source only") << u"S"_s << QString() << none << TImageAlign::None
+                                     << QString() << u"<img src=\"S\" alt=\"\" />|¶"_s;
+        QTest::newRow("every field in order")
+            << u"S"_s << QString()
+            << QStringList{u"Фото"_s, u"10"_s, u"20"_s, u"3"_s, u"4"_s, u"img1"_s, u"map1"_s}
+            << TImageAlign::Right << u"c"_s
+            << u"<img src=\"S\" width=\"10\" height=\"20\" hspace=\"3\" vspace=\"4\" alt=\"Фото\" "
+               u"name=\"img1\" class=\"c\" usemap=\"#map1\" align=\"right\" />|¶"_s;
+        QTest::newRow("centre") << u"S"_s << QString() << none << TImageAlign::Center << QString()
+                                << u"<img src=\"S\" alt=\"\" align=\"center\" />|¶"_s;
+        QTest::newRow("left writes nothing") << u"S"_s << QString() << none << TImageAlign::Left
+                                             << QString() << u"<img src=\"S\" alt=\"\" />|¶"_s;
+        QTest::newRow("blank source as typed") << u"  "_s << QString() << none << TImageAlign::None
+                                               << QString() << u"<img src=\"  \" alt=\"\" />|¶"_s;
+        QTest::newRow("blank map name left out")
+            << u"S"_s << QString() << QStringList{{}, {}, {}, {}, {}, {}, u" "_s}
+            << TImageAlign::None << QString() << u"<img src=\"S\" alt=\"\" />|¶"_s;
+        QTest::newRow("chosen file made relative")
+            << u"F.gif"_s << Picture << none << TImageAlign::None << QString()
+            << u"<img src=\"../img/F.gif\" alt=\"\" />|¶"_s;
+        QTest::newRow("empty source") << QString() << QString() << none << TImageAlign::None
+                                      << QString() << u"!Не указан источник образа"_s;
+        // The check comes before the relative path: a cleared field is refused.
+        QTest::newRow("chosen file but field cleared")
+            << QString() << Picture << none << TImageAlign::None << QString()
+            << u"!Не указан источник образа"_s;
+    }
+    void image() {
+        QFETCH(QString, src);
+        QFETCH(QString, chosen);
+        QFETCH(QStringList, fields);
+        QFETCH(TImageAlign, align);
+        QFETCH(QString, cls);
+        QFETCH(QString, outcome);
+        TImageFields f;
+        f.Src = {src, chosen, Page};
+        f.Alt = fields[0];
+        f.Width = fields[1];
+        f.Height = fields[2];
+        f.Hspace = fields[3];
+        f.Vspace = fields[4];
+        f.Name = fields[5];
+        f.UseMap = fields[6];
+        f.Align = align;
+        f.Class = cls;
+        QCOMPARE(Outcome(ImageMarkup(f)), outcome);
+    }
+
+    void mapAndFrameset_data() {
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("map") << Shown(MapInsertion(u"Карта1"_s))
+                             << u"<map name =\"Карта1\">\n|\n\n</map>¶"_s;
+        QTest::newRow("map name as typed")
+            << Shown(MapInsertion(u" m "_s)) << u"<map name =\" m \">\n|\n\n</map>¶"_s;
+        QTest::newRow("columns") << Shown(FramesetInsertion(true))
+                                 << u"<frameset cols=\"\">|\n\n\n</frameset>¶"_s;
+        QTest::newRow("rows") << Shown(FramesetInsertion(false))
+                              << u"<frameset rows=\"\">|\n\n\n</frameset>¶"_s;
+    }
+    void mapAndFrameset() {
+        QFETCH(QString, shown);
+        QFETCH(QString, expected);
+        QCOMPARE(shown, expected);
+    }
+
+    void coords_data() {
+        QTest::addColumn<TAreaShape>("shape");
+        QTest::addColumn<QString>("coords");
+        QTest::addColumn<bool>("fits");
+        QTest::newRow("circle 3 numbers") << TAreaShape::Circle << u"1,2,3"_s << true;
+        QTest::newRow("circle 2 numbers") << TAreaShape::Circle << u"1,2"_s << false;
+        QTest::newRow("circle 4 numbers") << TAreaShape::Circle << u"1,2,3,4"_s << false;
+        QTest::newRow("rect 4 numbers") << TAreaShape::Rect << u"0, 0, 10, 10"_s << true;
+        QTest::newRow("rect 3 numbers") << TAreaShape::Rect << u"0,0,10"_s << false;
+        QTest::newRow("rect 5 numbers") << TAreaShape::Rect << u"0,0,10,10,1"_s << false;
+        QTest::newRow("poly 6 numbers") << TAreaShape::Poly << u"1,2,3,4,5,6"_s << true;
+        QTest::newRow("poly 8 numbers") << TAreaShape::Poly << u"1,2,3,4,5,6,7,8"_s << true;
+        QTest::newRow("poly 5 numbers") << TAreaShape::Poly << u"1,2,3,4,5"_s << false;
+        QTest::newRow("point 2 numbers") << TAreaShape::Point << u"5,5"_s << true;
+        QTest::newRow("point 1 number") << TAreaShape::Point << u"5"_s << false;
+        QTest::newRow("point 3 numbers") << TAreaShape::Point << u"5,5,5"_s << false;
+        QTest::newRow("empty") << TAreaShape::Point << QString() << false;
+        QTest::newRow("only commas count") << TAreaShape::Point << u","_s << true;
+    }
+    void coords() {
+        QFETCH(TAreaShape, shape);
+        QFETCH(QString, coords);
+        QFETCH(bool, fits);
+        QCOMPARE(CoordsFitShape(coords, shape), fits);
+    }
+
+    void area_data() {
+        QTest::addColumn<QString>("href");
+        QTest::addColumn<QString>("chosen");
+        QTest::addColumn<TAreaShape>("shape");
+        QTest::addColumn<QString>("coords");
+        QTest::addColumn<QStringList>("fields"); // alt, name, class, target
+        QTest::addColumn<QString>("outcome");
+        const QStringList none(4);
+        QTest::newRow("rectangle")
+            << u"H"_s << QString() << TAreaShape::Rect << u"C,C,C,C"_s << none
+            << u"<area href=\"H\" shape=\"rect\" coords=\"C,C,C,C\" alt=\"\" />|¶"_s;
+        QTest::newRow("circle")
+            << u"H"_s << QString() << TAreaShape::Circle << u"1,2,3"_s << none
+            << u"<area href=\"H\" shape=\"circle\" coords=\"1,2,3\" alt=\"\" />|¶"_s;
+        QTest::newRow("polygon of six numbers")
+            << u"H"_s << QString() << TAreaShape::Poly << u"1,2,3,4,5,6"_s << none
+            << u"<area href=\"H\" shape=\"poly\" coords=\"1,2,3,4,5,6\" alt=\"\" />|¶"_s;
+        QTest::newRow("point, coords untrimmed")
+            << u"H"_s << QString() << TAreaShape::Point << u" 1,2 "_s << none
+            << u"<area href=\"H\" shape=\"point\" coords=\" 1,2 \" alt=\"\" />|¶"_s;
+        QTest::newRow("every field in order")
+            << u"H"_s << QString() << TAreaShape::Rect << u"1,2,3,4"_s
+            << QStringList{u"Тут"_s, u"a1"_s, u"c"_s, u"_blank"_s}
+            << u"<area href=\"H\" shape=\"rect\" coords=\"1,2,3,4\" alt=\"Тут\" name=\"a1\" "
+               u"class=\"c\" target=\"_blank\" />|¶"_s;
+        QTest::newRow("blank description")
+            << u"H"_s << QString() << TAreaShape::Point << u"1,2"_s
+            << QStringList{u"   "_s, {}, {}, {}}
+            << u"<area href=\"H\" shape=\"point\" coords=\"1,2\" alt=\"\" />|¶"_s;
+        QTest::newRow("chosen file made relative")
+            << u"F.gif"_s << Picture << TAreaShape::Point << u"1,2"_s << none
+            << u"<area href=\"../img/F.gif\" shape=\"point\" coords=\"1,2\" alt=\"\" />|¶"_s;
+        QTest::newRow("no destination") << u" "_s << QString() << TAreaShape::Circle << u"1,2,3"_s
+                                        << none << u"!Не указан источник активной области"_s;
+        QTest::newRow("circle of two numbers")
+            << u"H"_s << QString() << TAreaShape::Circle << u"1,2"_s << none
+            << u"!Неверное количество чисел в координатах"_s;
+        QTest::newRow("destination checked first")
+            << QString() << QString() << TAreaShape::Circle << u"1"_s << none
+            << u"!Не указан источник активной области"_s;
+    }
+    void area() {
+        QFETCH(QString, href);
+        QFETCH(QString, chosen);
+        QFETCH(TAreaShape, shape);
+        QFETCH(QString, coords);
+        QFETCH(QStringList, fields);
+        QFETCH(QString, outcome);
+        TAreaFields f;
+        f.Href = {href, chosen, Page};
+        f.Shape = shape;
+        f.Coords = coords;
+        f.Alt = fields[0];
+        f.Name = fields[1];
+        f.Class = fields[2];
+        f.Target = fields[3];
+        QCOMPARE(Outcome(AreaMarkup(f)), outcome);
+    }
+
+    void frame_data() {
+        QTest::addColumn<QString>("src");
+        QTest::addColumn<QString>("chosen");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<TScrolling>("scrolling");
+        QTest::addColumn<QString>("flags"); // b frameborder, n noresize, i iframe
+        QTest::addColumn<QString>("width");
+        QTest::addColumn<QString>("height");
+        QTest::addColumn<QString>("outcome");
+        const QString f1 = u"Frame1"_s;
+        QTest::newRow("presets")
+            << u"S"_s << QString() << f1 << TScrolling::Auto << u"bn"_s << QString() << QString()
+            << u"<frame src=\"S\" name=\"Frame1\" scrolling=\"auto\" frameborder=\"0\" "
+               u"noresize=\"noresize\" />|¶"_s;
+        QTest::newRow("nothing checked, scrolling yes")
+            << u"S"_s << QString() << u"top"_s << TScrolling::Yes << QString() << u"10"_s << u"20"_s
+            << u"<frame src=\"S\" name=\"top\" scrolling=\"yes\" />|¶"_s;
+        QTest::newRow("scrolling no")
+            << u"S"_s << QString() << f1 << TScrolling::No << u"n"_s << QString() << QString()
+            << u"<frame src=\"S\" name=\"Frame1\" scrolling=\"no\" noresize=\"noresize\" />|¶"_s;
+        QTest::newRow("iframe without noresize, percent kept")
+            << u"S"_s << QString() << f1 << TScrolling::Auto << u"bni"_s << u"100%"_s << u"50"_s
+            << u"<iframe src=\"S\" name=\"Frame1\" scrolling=\"auto\" frameborder=\"0\" "
+               u"width=\"100%\" height=\"50\" />|¶"_s;
+        QTest::newRow("iframe without size")
+            << u"S"_s << QString() << f1 << TScrolling::No << u"i"_s << u" "_s << QString()
+            << u"<iframe src=\"S\" name=\"Frame1\" scrolling=\"no\" />|¶"_s;
+        QTest::newRow("source and name untrimmed")
+            << u" S "_s << QString() << u" n "_s << TScrolling::Auto << QString() << QString()
+            << QString() << u"<frame src=\" S \" name=\" n \" scrolling=\"auto\" />|¶"_s;
+        QTest::newRow("chosen file made relative")
+            << u"F.gif"_s << Picture << f1 << TScrolling::Auto << QString() << QString()
+            << QString()
+            << u"<frame src=\"../img/F.gif\" name=\"Frame1\" scrolling=\"auto\" />|¶"_s;
+        QTest::newRow("no source") << u"  "_s << QString() << f1 << TScrolling::Auto << u"bn"_s
+                                   << QString() << QString() << u"!Не указан источник фрейма"_s;
+        QTest::newRow("no name") << u"S"_s << QString() << u" "_s << TScrolling::Auto << u"bn"_s
+                                 << QString() << QString() << u"!Не указано имя фрейма"_s;
+        QTest::newRow("source checked first")
+            << QString() << QString() << QString() << TScrolling::Auto << u"bn"_s << QString()
+            << QString() << u"!Не указан источник фрейма"_s;
+    }
+    void frame() {
+        QFETCH(QString, src);
+        QFETCH(QString, chosen);
+        QFETCH(QString, name);
+        QFETCH(TScrolling, scrolling);
+        QFETCH(QString, flags);
+        QFETCH(QString, width);
+        QFETCH(QString, height);
+        QFETCH(QString, outcome);
+        TFrameFields f;
+        f.Src = {src, chosen, Page};
+        f.Name = name;
+        f.Scrolling = scrolling;
+        f.FrameBorder = flags.contains(u'b');
+        f.NoResize = flags.contains(u'n');
+        f.IFrame = flags.contains(u'i');
+        f.Width = width;
+        f.Height = height;
+        QCOMPARE(Outcome(FrameMarkup(f)), outcome);
+    }
+};
+
+QTEST_MAIN(TestLinkLogic)
+#include "tst_linklogic.moc"
