@@ -119,7 +119,9 @@ bool TDirectoryScanner::Admits(bool hidden, bool system) const {
     return true;
 }
 
-bool TDirectoryScanner::MatchesMask(const QString& name) const { return MaskMatches(FMask, name); }
+bool TDirectoryScanner::MatchesMask(const QString& name) const {
+    return MaskMatches(FMask, name);
+}
 
 void TDirectoryScanner::Scan() {
     if (FScanning)

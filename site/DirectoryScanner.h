@@ -31,9 +31,9 @@ class TDirectoryScanner;
 
 // Sender, CurrentDir (absolute, no trailing separator), Filename (bare name), Level (depth of
 // CurrentDir below RootDir, 0 for the root), FileType.
-using TScanEvent = std::function<void(TDirectoryScanner* Sender, const QString& CurrentDir,
-                                      const QString& Filename, quint8 Level,
-                                      TDirectoryFileType FileType)>;
+using TScanEvent =
+    std::function<void(TDirectoryScanner* Sender, const QString& CurrentDir,
+                       const QString& Filename, quint8 Level, TDirectoryFileType FileType)>;
 using TScanNotifyEvent = std::function<void(TDirectoryScanner* Sender)>;
 
 // The scanner's mask rule on one bare file name: "*" any run of characters, "?" one character,

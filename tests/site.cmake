@@ -1,1 +1,4 @@
 quorvane_test(tst_dirscanner SOURCES tst_dirscanner.cpp LIBS quorvane_core)
+quorvane_test(tst_website SOURCES tst_website.cpp LIBS quorvane_core)
+quorvane_test(tst_sitebrowser SOURCES tst_sitebrowser.cpp LIBS quorvane_uitestsupport)
+quorvane_test(tst_projectdialogs SOURCES tst_projectdialogs.cpp LIBS quorvane_uitestsupport)

@@ -34,8 +34,7 @@ struct TRecorder {
         s.OnProcessDirectory = [this](TDirectoryScanner*, const QString& dir, const QString& name,
                                       quint8 level, TDirectoryFileType type) {
             QString rel = dir.mid(Root.size());
-            Events << u"%1:%2:%3/%4"_s.arg(level).arg(type == dftFile ? u"f"_s : u"d"_s, rel,
-                                            name);
+            Events << u"%1:%2:%3/%4"_s.arg(level).arg(type == dftFile ? u"f"_s : u"d"_s, rel, name);
         };
         s.OnScanComplete = [this](TDirectoryScanner* sender) {
             Events << (sender->Scanning() ? u"done while scanning"_s : u"done"_s);
@@ -157,14 +156,13 @@ private slots:
         QTest::addColumn<int>("target");
         QTest::addColumn<QStringList>("expected");
         // The two root files come in the file system's order; the tests sort that pair.
-        QTest::newRow("files first")
-            << int(stFiles)
-            << QStringList{u"0:f:/a.html"_s, u"0:f:/c.css"_s, u"0:d:/img"_s,
-                           u"1:f:/img/b.gif"_s, u"done"_s};
+        QTest::newRow("files first") << int(stFiles)
+                                     << QStringList{u"0:f:/a.html"_s, u"0:f:/c.css"_s,
+                                                    u"0:d:/img"_s, u"1:f:/img/b.gif"_s, u"done"_s};
         QTest::newRow("directories first")
             << int(stDirectories)
-            << QStringList{u"0:d:/img"_s, u"1:f:/img/b.gif"_s, u"0:f:/a.html"_s,
-                           u"0:f:/c.css"_s, u"done"_s};
+            << QStringList{u"0:d:/img"_s, u"1:f:/img/b.gif"_s, u"0:f:/a.html"_s, u"0:f:/c.css"_s,
+                           u"done"_s};
     }
     void EventOrder() {
         QFETCH(int, target);
@@ -196,26 +194,23 @@ private slots:
         QTest::addColumn<QStringList>("expected");
         QTest::newRow("everything")
             << u"*"_s << true << true << false
-            << QStringList{u"0:d:/d"_s,       u"0:f:/.hid"_s,     u"0:f:/a.htm"_s,
-                           u"0:f:/b.HTM"_s,   u"0:f:/c.html"_s,   u"1:d:/d/e"_s,
+            << QStringList{u"0:d:/d"_s,       u"0:f:/.hid"_s,      u"0:f:/a.htm"_s,
+                           u"0:f:/b.HTM"_s,   u"0:f:/c.html"_s,    u"1:d:/d/e"_s,
                            u"1:f:/d/x.htm"_s, u"2:f:/d/e/y.htm"_s, u"done"_s};
         QTest::newRow("mask still enters folders")
             << u"*.htm"_s << true << true << false
-            << QStringList{u"0:d:/d"_s,       u"0:f:/a.htm"_s,     u"0:f:/b.HTM"_s,
-                           u"1:d:/d/e"_s,     u"1:f:/d/x.htm"_s, u"2:f:/d/e/y.htm"_s,
-                           u"done"_s};
+            << QStringList{u"0:d:/d"_s,       u"0:f:/a.htm"_s,     u"0:f:/b.HTM"_s, u"1:d:/d/e"_s,
+                           u"1:f:/d/x.htm"_s, u"2:f:/d/e/y.htm"_s, u"done"_s};
         QTest::newRow("hidden files left out")
             << u"*"_s << false << true << false
-            << QStringList{u"0:d:/d"_s,       u"0:f:/a.htm"_s,    u"0:f:/b.HTM"_s,
-                           u"0:f:/c.html"_s,  u"1:d:/d/e"_s,      u"1:f:/d/x.htm"_s,
-                           u"2:f:/d/e/y.htm"_s, u"done"_s};
+            << QStringList{u"0:d:/d"_s,   u"0:f:/a.htm"_s,   u"0:f:/b.HTM"_s,     u"0:f:/c.html"_s,
+                           u"1:d:/d/e"_s, u"1:f:/d/x.htm"_s, u"2:f:/d/e/y.htm"_s, u"done"_s};
         QTest::newRow("not recursive")
             << u"*.*"_s << true << false << false
-            << QStringList{u"0:d:/d"_s, u"0:f:/.hid"_s, u"0:f:/a.htm"_s, u"0:f:/b.HTM"_s,
-                           u"0:f:/c.html"_s, u"done"_s};
+            << QStringList{u"0:d:/d"_s,     u"0:f:/.hid"_s,   u"0:f:/a.htm"_s,
+                           u"0:f:/b.HTM"_s, u"0:f:/c.html"_s, u"done"_s};
         QTest::newRow("directories only")
-            << u"*"_s << true << true << true
-            << QStringList{u"0:d:/d"_s, u"1:d:/d/e"_s, u"done"_s};
+            << u"*"_s << true << true << true << QStringList{u"0:d:/d"_s, u"1:d:/d/e"_s, u"done"_s};
     }
     void FilterAndShape() {
         QFETCH(QString, mask);
@@ -243,8 +238,8 @@ private slots:
 
     void ClearAllEmptiesTheTree() {
         QTemporaryDir tmp;
-        MakeTree(tmp.path(), {u"a.html"_s, u".htaccess"_s, u"img/b.gif"_s, u"img/x/y/z.txt"_s,
-                              u"empty/"_s});
+        MakeTree(tmp.path(),
+                 {u"a.html"_s, u".htaccess"_s, u"img/b.gif"_s, u"img/x/y/z.txt"_s, u"empty/"_s});
         TDirectoryScanner s;
         WindowSettings(s);
         s.setClearAll(true);
@@ -292,8 +287,8 @@ private slots:
         QVERIFY(r.Events.contains(u"0:f:/dangling"_s));
         QVERIFY(!r.Events.contains(u"1:f:/dirlink/keep.html"_s));
         QCOMPARE(TreeBelow(site), QStringList());
-        QCOMPARE(TreeBelow(outside), (QStringList{u"deep"_s, u"deep/keep2.html"_s,
-                                                  u"keep.html"_s}));
+        QCOMPARE(TreeBelow(outside),
+                 (QStringList{u"deep"_s, u"deep/keep2.html"_s, u"keep.html"_s}));
         QVERIFY(QFileInfo::exists(tmp.path() + u"/lonely.txt"_s));
     }
 

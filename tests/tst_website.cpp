@@ -1,0 +1,421 @@
+// The site model, project files and the site browser's pure rules and file moves.
+#include "app/rcstring.h"
+#include "site/WebSite.h"
+#include "site/sitelogic.h"
+#include "support/testutil.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSignalSpy>
+#include <QStorageInfo>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace Qt::StringLiterals;
+using testutil::ReadBytes;
+using testutil::WriteBytes;
+
+namespace {
+
+void MakeTree(const QString& root, const QStringList& names) {
+    for (const QString& name : names) {
+        const QString path = root + u'/' + name;
+        if (name.endsWith(u'/')) {
+            QDir().mkpath(path);
+        } else {
+            QDir().mkpath(QFileInfo(path).path());
+            WriteBytes(path, name.toUtf8());
+        }
+    }
+}
+
+// Every event of a site model, in order, as short texts.
+struct TSiteLog {
+    QStringList Events;
+    explicit TSiteLog(TWebSite& s) {
+        QObject::connect(&s, &TWebSite::OnSetRoot, [this] { Events << u"root"_s; });
+        QObject::connect(&s, &TWebSite::OnCreateDirectory, [this] { Events << u"created"_s; });
+        QObject::connect(&s, &TWebSite::OnChangeDirectory, [this] { Events << u"changed"_s; });
+        QObject::connect(&s, &TWebSite::OnListDirectory,
+                         [this](TWebSite*, const QString& name, TDirectoryFileType type) {
+                             Events << (type == dftDirectory ? u"d:"_s : u"f:"_s) + name;
+                         });
+        QObject::connect(&s, &TWebSite::OnDirectoryListed, [this] { Events << u"listed"_s; });
+        QObject::connect(&s, &TWebSite::OnLoad, [this] { Events << u"load"_s; });
+    }
+};
+
+} // namespace
+
+class TestWebSite : public QObject {
+    Q_OBJECT
+
+private slots:
+    void LevelUp_data() {
+        QTest::addColumn<QString>("start");
+        QTest::addColumn<QString>("after");
+        QTest::addColumn<bool>("event");
+        QTest::newRow("three levels") << u"a/b/c"_s << u"a/b"_s << true;
+        QTest::newRow("one level") << u"a"_s << QString() << true;
+        QTest::newRow("at the root") << QString() << QString() << false;
+    }
+    void LevelUp() {
+        QFETCH(QString, start);
+        QFETCH(QString, after);
+        QFETCH(bool, event);
+        QTemporaryDir tmp;
+        MakeTree(tmp.path(), {u"a/b/c/"_s});
+        TWebSite s;
+        s.setRootDir(tmp.path());
+        for (const QString& component : start.split(u'/', Qt::SkipEmptyParts))
+            s.ChangeDirectory(component);
+        QCOMPARE(s.CurrentSubDir(), start);
+        QSignalSpy spy(&s, &TWebSite::OnChangeDirectory);
+        s.ChangeDirectory(u".."_s);
+        QCOMPARE(s.CurrentSubDir(), after);
+        QCOMPARE(spy.size(), event ? 1 : 0);
+    }
+
+    void EnterRefused_data() {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("missing") << u"nothere"_s;
+        QTest::newRow("plain file") << u"a.html"_s;
+        QTest::newRow("two components") << u"d/e"_s;
+        QTest::newRow("dot") << u"."_s;
+        QTest::newRow("empty") << QString();
+    }
+    void EnterRefused() {
+        QFETCH(QString, name);
+        QTemporaryDir tmp;
+        MakeTree(tmp.path(), {u"a.html"_s, u"d/e/"_s});
+        TWebSite s;
+        s.setRootDir(tmp.path());
+        QSignalSpy spy(&s, &TWebSite::OnChangeDirectory);
+        s.ChangeDirectory(name);
+        QCOMPARE(s.CurrentSubDir(), QString());
+        QCOMPARE(spy.size(), 0);
+    }
+
+    void RootResetsCurrentFolder() {
+        QTemporaryDir tmp;
+        MakeTree(tmp.path(), {u"a/b/"_s, u"other/"_s});
+        TWebSite s;
+        s.setAutoList(true);
+        s.setRootDir(tmp.path());
+        s.ChangeDirectory(u"a"_s);
+        s.ChangeDirectory(u"b"_s);
+        QCOMPARE(s.CurrentSubDir(), u"a/b"_s);
+        QCOMPARE(s.EntryPath(u"x.html"_s), tmp.path() + u"/a/b/x.html"_s);
+        TSiteLog log(s);
+        s.setRootDir(tmp.path() + u"/other"_s);
+        QCOMPARE(s.CurrentSubDir(), QString());
+        QCOMPARE(log.Events, (QStringList{u"root"_s, u"listed"_s}));
+        // A missing folder is ignored silently.
+        s.setRootDir(tmp.path() + u"/none"_s);
+        QCOMPARE(s.RootDir(), tmp.path() + u"/other"_s);
+        QCOMPARE(log.Events.size(), 2);
+    }
+
+    void MainPageRule_data() {
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<bool>("taken");
+        QTest::newRow("php3") << u"start.php3"_s << true;
+        QTest::newRow("upper case") << u"Index.HTML"_s << true;
+        QTest::newRow("shtml") << u"page.shtml"_s << true;
+        QTest::newRow("text file") << u"readme.txt"_s << false;
+        QTest::newRow("with folder") << u"pages/index.html"_s << false;
+        QTest::newRow("with colon") << u"a:b.htm"_s << false;
+        QTest::newRow("no extension") << u"index"_s << false;
+    }
+    void MainPageRule() {
+        QFETCH(QString, value);
+        QFETCH(bool, taken);
+        TWebSite s;
+        QCOMPARE(s.MainPage(), u"index.html"_s);
+        s.setMainPage(value);
+        QCOMPARE(s.MainPage(), taken ? value : u"index.html"_s);
+    }
+
+    void Listing() {
+        QTemporaryDir tmp;
+        MakeTree(tmp.path(), {u"sub/"_s, u".svn/"_s, u"a.html"_s, u".htaccess"_s});
+        TWebSite s;
+        s.setRootDir(tmp.path());
+        s.setActive(true);
+        TSiteLog log(s);
+        s.ListDirectory();
+        QCOMPARE(log.Events.size(), 4);
+        QCOMPARE(log.Events[0], u"d:sub"_s);
+        QCOMPARE(QStringList(log.Events.mid(1, 2)).size(), 2);
+        QVERIFY(log.Events.mid(1, 2).contains(u"f:a.html"_s));
+        QVERIFY(log.Events.mid(1, 2).contains(u"f:.htaccess"_s));
+        QCOMPARE(log.Events[3], u"listed"_s);
+    }
+
+    void InactiveListsFoldersOnly() {
+        QTemporaryDir tmp;
+        MakeTree(tmp.path(), {u"sub/"_s, u"a.html"_s});
+        TWebSite s;
+        s.setRootDir(tmp.path());
+        TSiteLog log(s);
+        s.ListDirectory();
+        QCOMPARE(log.Events, (QStringList{u"d:sub"_s, u"listed"_s}));
+        // Activation lists again with AutoList, now with the files; a second one does nothing.
+        s.setAutoList(true);
+        log.Events.clear();
+        s.setActive(true);
+        s.setActive(true);
+        QCOMPARE(log.Events, (QStringList{u"d:sub"_s, u"f:a.html"_s, u"listed"_s}));
+    }
+
+    void CreateDirectory_data() {
+        QTest::addColumn<QString>("start");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("after");
+        QTest::addColumn<QStringList>("events");
+        QTest::newRow("at the root")
+            << QString() << u"new"_s << u"new"_s << QStringList{u"created"_s, u"listed"_s};
+        QTest::newRow("below docs")
+            << u"docs"_s << u"new"_s << u"docs/new"_s << QStringList{u"created"_s, u"listed"_s};
+        QTest::newRow("invalid name") << QString() << u"-x"_s << QString() << QStringList();
+        QTest::newRow("with a slash") << QString() << u"a/b"_s << QString() << QStringList();
+        QTest::newRow("existing folder")
+            << QString() << u"docs"_s << u"docs"_s << QStringList{u"created"_s, u"listed"_s};
+    }
+    void CreateDirectory() {
+        QFETCH(QString, start);
+        QFETCH(QString, name);
+        QFETCH(QString, after);
+        QFETCH(QStringList, events);
+        QTemporaryDir tmp;
+        MakeTree(tmp.path(), {u"docs/"_s});
+        TWebSite s;
+        s.setRootDir(tmp.path());
+        if (!start.isEmpty())
+            s.ChangeDirectory(start);
+        s.setAutoList(true);
+        TSiteLog log(s);
+        s.CreateDirectory(name);
+        QCOMPARE(s.CurrentSubDir(), after);
+        QCOMPARE(log.Events, events);
+        if (!after.isEmpty())
+            QVERIFY(QFileInfo(tmp.path() + u'/' + after).isDir());
+    }
+
+    void ProjectFileRoundTrip() {
+        QTemporaryDir tmp;
+        MakeTree(tmp.path(), {u"site/"_s});
+        const QString file = tmp.filePath(u"Мой сайт.qsf"_s);
+        // Other lines of an existing file stay as they were; values are replaced in place.
+        WriteBytes(file, testutil::Cp1251(u"; мой комментарий\r\n[General]\r\nTitle=old\r\n"
+                                          u"Extra=1\r\n"_s));
+        TWebSite s;
+        s.setTitle(u"Мой сайт"_s);
+        s.setMainPage(u"main.php"_s);
+        s.setRootDir(tmp.filePath(u"site"_s));
+        QSignalSpy saved(&s, &TWebSite::OnSave);
+        s.SaveToFile(file);
+        QCOMPARE(saved.size(), 1);
+        QCOMPARE(ReadBytes(file),
+                 testutil::Cp1251(u"; мой комментарий\r\n[General]\r\nTitle=Мой сайт\r\nExtra=1\r\n"
+                                  u"MainPage=main.php\r\nRootDir="_s +
+                                  tmp.filePath(u"site"_s) + u"\r\n"_s));
+
+        TWebSite loaded;
+        loaded.setAutoList(true);
+        TSiteLog log(loaded);
+        loaded.LoadFromFile(file);
+        QCOMPARE(loaded.Title(), u"Мой сайт"_s);
+        QCOMPARE(loaded.MainPage(), u"main.php"_s);
+        QCOMPARE(loaded.RootDir(), tmp.filePath(u"site"_s));
+        QVERIFY(loaded.Active());
+        QCOMPARE(log.Events, (QStringList{u"load"_s, u"listed"_s}));
+    }
+
+    void LoadRules() {
+        QTemporaryDir tmp;
+        MakeTree(tmp.path(), {u"a/b/"_s});
+        TWebSite s;
+        s.setRootDir(tmp.path());
+        s.ChangeDirectory(u"a"_s);
+        s.setMainPage(u"start.htm"_s);
+        // A missing file changes nothing.
+        s.LoadFromFile(tmp.filePath(u"none.qsf"_s));
+        QVERIFY(!s.Active());
+        QCOMPARE(s.CurrentSubDir(), u"a"_s);
+        // A page that is no page leaves the main page; the root is taken as stored.
+        const QString file = tmp.filePath(u"p.qsf"_s);
+        WriteBytes(file, "[General]\r\nTitle=P\r\nMainPage=notes.txt\r\nRootDir=/nowhere\r\n");
+        s.LoadFromFile(file);
+        QCOMPARE(s.MainPage(), u"start.htm"_s);
+        QCOMPARE(s.RootDir(), u"/nowhere"_s);
+        QCOMPARE(s.CurrentSubDir(), QString());
+        QVERIFY(s.Active());
+        // Without a MainPage key the page is index.html.
+        WriteBytes(file, "[General]\r\nTitle=P\r\n");
+        s.LoadFromFile(file);
+        QCOMPARE(s.MainPage(), u"index.html"_s);
+    }
+
+    void SaveFailureIsAFileError() {
+        QTemporaryDir tmp;
+        TWebSite s;
+        const QString message =
+            testutil::ErrorOf([&] { s.SaveToFile(tmp.filePath(u"missing/x.qsf"_s)); });
+        QVERIFY(!message.isEmpty());
+    }
+
+    // ---- pure rules ----
+
+    void EntryPaths_data() {
+        QTest::addColumn<QString>("root");
+        QTest::addColumn<QString>("sub");
+        QTest::addColumn<QChar>("sep");
+        QTest::addColumn<QString>("path");
+        QTest::newRow("windows root") << u"c:"_s << QString() << QChar(u'\\') << u"c:\\n.htm"_s;
+        QTest::newRow("windows sub")
+            << u"c:\\site"_s << u"img/icons"_s << QChar(u'\\') << u"c:\\site\\img\\icons\\n.htm"_s;
+        QTest::newRow("linux sub") << u"/s"_s << u"a/b"_s << QChar(u'/') << u"/s/a/b/n.htm"_s;
+        QTest::newRow("file system root") << u"/"_s << u"a"_s << QChar(u'/') << u"/a/n.htm"_s;
+    }
+    void EntryPaths() {
+        QFETCH(QString, root);
+        QFETCH(QString, sub);
+        QFETCH(QChar, sep);
+        QFETCH(QString, path);
+        QCOMPARE(SiteEntryPath(root, sub, u"n.htm"_s, sep), path);
+    }
+
+    void Destination_data() {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QChar>("sep");
+        QTest::addColumn<QString>("folder");
+        QTest::newRow("windows slashes")
+            << u"  c:/site//img "_s << QChar(u'\\') << u"c:\\site\\img\\"_s;
+        QTest::newRow("windows trailing") << u"c:\\a\\"_s << QChar(u'\\') << u"c:\\a\\"_s;
+        QTest::newRow("network path reduced")
+            << u"\\\\server\\share"_s << QChar(u'\\') << u"\\server\\share\\"_s;
+        QTest::newRow("linux") << u"/home//u/site/"_s << QChar(u'/') << u"/home/u/site/"_s;
+    }
+    void Destination() {
+        QFETCH(QString, typed);
+        QFETCH(QChar, sep);
+        QFETCH(QString, folder);
+        QCOMPARE(DestinationFolder(typed, sep), folder);
+    }
+
+    void InsideRoot_data() {
+        QTest::addColumn<QString>("folder");
+        QTest::addColumn<bool>("inside");
+        QTest::newRow("subfolder") << u"/w/Site/img/"_s << true;
+        QTest::newRow("root itself") << u"/w/site/"_s << true;
+        QTest::newRow("other case") << u"/W/SITE/x/"_s << true;
+        QTest::newRow("sibling with the same start") << u"/w/site2/"_s << false;
+        QTest::newRow("outside") << u"/tmp/"_s << false;
+    }
+    void InsideRoot() {
+        QFETCH(QString, folder);
+        QFETCH(bool, inside);
+        QCOMPARE(FolderIsInsideRoot(folder, u"/w/site"_s, u'/'), inside);
+    }
+
+    void ProjectTitles_data() {
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<bool>("accepted");
+        QTest::newRow("plain") << u"Мой сайт"_s << true;
+        QTest::newRow("blanks around") << u"  Alpha  "_s << true;
+        QTest::newRow("dots inside") << u"v1.2"_s << true;
+        QTest::newRow("empty") << QString() << false;
+        QTest::newRow("blanks only") << u"   "_s << false;
+        QTest::newRow("slash leaves the folder") << u"../evil"_s << false;
+        QTest::newRow("backslash") << u"a\\b"_s << false;
+        QTest::newRow("colon") << u"a:b"_s << false;
+        QTest::newRow("star") << u"a*"_s << false;
+        QTest::newRow("dot") << u"."_s << false;
+        QTest::newRow("two dots") << u" .. "_s << false;
+        QTest::newRow("line break") << u"a\nb"_s << false;
+    }
+    void ProjectTitles() {
+        QFETCH(QString, title);
+        QFETCH(bool, accepted);
+        const QString problem = ProjectTitleProblem(title);
+        QCOMPARE(problem.isEmpty(), accepted);
+        if (title.trimmed().isEmpty())
+            QCOMPARE(problem, LoadStr(sNeedProjectTitle));
+        if (accepted)
+            QCOMPARE(ProjectFilePath(u"/p"_s, title), u"/p/"_s + title.trimmed() + u".qsf"_s);
+    }
+
+    void StoredProjectList() {
+        QTemporaryDir tmp;
+        MakeTree(tmp.path(), {u"beta.qsf"_s, u"Alpha.qsf"_s, u".hidden.qsf"_s, u"notes.txt"_s,
+                              u"folder.qsf/"_s, u"x.qsf.bak"_s});
+        QCOMPARE(StoredProjects(tmp.path()), (QStringList{u".hidden"_s, u"Alpha"_s, u"beta"_s}));
+        QCOMPARE(IndexAfterRemoval(2, 2), 1);
+        QCOMPARE(IndexAfterRemoval(0, 2), 0);
+        QCOMPARE(IndexAfterRemoval(0, 0), -1);
+    }
+
+    // ---- copy and move ----
+
+    void CopyReplaces() {
+        QTemporaryDir tmp;
+        MakeTree(tmp.path(), {u"a.html"_s, u"dest/"_s, u"outside.txt"_s});
+        WriteBytes(tmp.filePath(u"dest/a.html"_s), "old");
+        QVERIFY(CopyFileReplacing(tmp.filePath(u"a.html"_s), tmp.filePath(u"dest/a.html"_s)));
+        QCOMPARE(ReadBytes(tmp.filePath(u"dest/a.html"_s)), QByteArray("a.html"));
+        // A link at the target name is replaced; the file it named is untouched.
+        QVERIFY(QFile::link(tmp.filePath(u"outside.txt"_s), tmp.filePath(u"dest/b.html"_s)));
+        QVERIFY(CopyFileReplacing(tmp.filePath(u"a.html"_s), tmp.filePath(u"dest/b.html"_s)));
+        QVERIFY(!QFileInfo(tmp.filePath(u"dest/b.html"_s)).isSymLink());
+        QCOMPARE(ReadBytes(tmp.filePath(u"outside.txt"_s)), QByteArray("outside.txt"));
+        // Onto itself: the file stays whole.
+        QVERIFY(CopyFileReplacing(tmp.filePath(u"a.html"_s), tmp.filePath(u"a.html"_s)));
+        QCOMPARE(ReadBytes(tmp.filePath(u"a.html"_s)), QByteArray("a.html"));
+    }
+
+    void MoveRefusesExistingTarget() {
+        QTemporaryDir tmp;
+        MakeTree(tmp.path(), {u"a.html"_s, u"dest/a.html"_s});
+        QVERIFY(!MoveFileSafely(tmp.filePath(u"a.html"_s), tmp.filePath(u"dest/a.html"_s)));
+        QCOMPARE(ReadBytes(tmp.filePath(u"a.html"_s)), QByteArray("a.html"));
+        QCOMPARE(ReadBytes(tmp.filePath(u"dest/a.html"_s)), QByteArray("dest/a.html"));
+        QVERIFY(!MoveFileByCopy(tmp.filePath(u"a.html"_s), tmp.filePath(u"dest/a.html"_s)));
+        QCOMPARE(ReadBytes(tmp.filePath(u"dest/a.html"_s)), QByteArray("dest/a.html"));
+    }
+
+    void MoveMoves() {
+        QTemporaryDir tmp;
+        MakeTree(tmp.path(), {u"a.html"_s, u"b.html"_s, u"dest/"_s});
+        QVERIFY(MoveFileSafely(tmp.filePath(u"a.html"_s), tmp.filePath(u"dest/a.html"_s)));
+        QVERIFY(!QFileInfo::exists(tmp.filePath(u"a.html"_s)));
+        QCOMPARE(ReadBytes(tmp.filePath(u"dest/a.html"_s)), QByteArray("a.html"));
+        QVERIFY(MoveFileByCopy(tmp.filePath(u"b.html"_s), tmp.filePath(u"dest/b.html"_s)));
+        QVERIFY(!QFileInfo::exists(tmp.filePath(u"b.html"_s)));
+        QCOMPARE(ReadBytes(tmp.filePath(u"dest/b.html"_s)), QByteArray("b.html"));
+    }
+
+    void FailedCopyKeepsTheSource() {
+        QTemporaryDir tmp;
+        MakeTree(tmp.path(), {u"a.html"_s});
+        QVERIFY(!MoveFileByCopy(tmp.filePath(u"a.html"_s), tmp.filePath(u"none/a.html"_s)));
+        QCOMPARE(ReadBytes(tmp.filePath(u"a.html"_s)), QByteArray("a.html"));
+        QCOMPARE(QDir(tmp.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+                 QStringList{u"a.html"_s});
+    }
+
+    void MoveAcrossFileSystems() {
+        QTemporaryDir here;
+        QTemporaryDir there(u"/dev/shm/quorvane-XXXXXX"_s);
+        if (!there.isValid() ||
+            QStorageInfo(here.path()).device() == QStorageInfo(there.path()).device())
+            QSKIP("no second file system to move to");
+        MakeTree(here.path(), {u"a.html"_s});
+        QVERIFY(MoveFileSafely(here.filePath(u"a.html"_s), there.filePath(u"a.html"_s)));
+        QVERIFY(!QFileInfo::exists(here.filePath(u"a.html"_s)));
+        QCOMPARE(ReadBytes(there.filePath(u"a.html"_s)), QByteArray("a.html"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestWebSite)
+#include "tst_website.moc"
