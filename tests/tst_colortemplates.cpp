@@ -1,0 +1,239 @@
+// The colour template list and its file: reading well-formed and broken lines, the built-in
+// schemes, the add/change/delete rules and writing the file back byte for byte.
+#include "markup/ColorTemplates.h"
+#include "support/testutil.h"
+
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+const QChar Esc = QChar(27);
+
+QString Line(const QStringList& fields) {
+    QString line;
+    for (const QString& f : fields)
+        line += f + Esc;
+    return line;
+}
+
+TColorTemplate Scheme(const QString& name, const QString& bg, const QString& text,
+                      const QString& link, const QString& alink, const QString& vlink) {
+    return {name,
+            HtmlToColor(bg),
+            HtmlToColor(text),
+            HtmlToColor(link),
+            HtmlToColor(alink),
+            HtmlToColor(vlink)};
+}
+} // namespace
+
+class TestColorTemplates : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir Dir;
+
+    QString WriteFile(const QString& text) {
+        const QString path = Dir.filePath(u"templates.qct"_s);
+        testutil::WriteBytes(path, testutil::Cp1251(text));
+        return path;
+    }
+
+private slots:
+    void init() { QFile::remove(Dir.filePath(u"templates.qct"_s)); }
+
+    // Which lines of a file become templates, and with which colours.
+    void load_data() {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QStringList>("names");
+        QTest::addColumn<QString>("firstBg"); // background of the first template read
+        const QString night = Line(
+            {u"Night"_s, u"#000000"_s, u"#ffffff"_s, u"#00ffff"_s, u"#ff0000"_s, u"#ff00ff"_s});
+        QTest::newRow("one line") << night + u"\r\n"_s << QStringList{u"Night"_s} << u"#000000"_s;
+        QTest::newRow("no final line break") << night << QStringList{u"Night"_s} << u"#000000"_s;
+        QTest::newRow("five ESC skipped")
+            << Line({u"Five"_s, u"#111111"_s, u"#111111"_s, u"#111111"_s, u"#111111"_s}) +
+                   u"\r\n"_s + night + u"\r\n"_s
+            << QStringList{u"Night"_s} << u"#000000"_s;
+        QTest::newRow("seven ESC skipped")
+            << Line({u"Seven"_s, u"#111111"_s, u"#111111"_s, u"#111111"_s, u"#111111"_s,
+                     u"#111111"_s, u"x"_s}) +
+                   u"\r\n"_s + night
+            << QStringList{u"Night"_s} << u"#000000"_s;
+        QTest::newRow("five hex digits read as black")
+            << Line({u"Short"_s, u"#fffff"_s, u"#fff"_s, u"#0000ff"_s, u"#ff0000"_s, u"#800080"_s})
+            << QStringList{u"Short"_s} << u"#000000"_s;
+        QTest::newRow("colour name read as black")
+            << Line(
+                   {u"Named"_s, u"white"_s, u"#000000"_s, u"#0000ff"_s, u"#ff0000"_s, u"#800080"_s})
+            << QStringList{u"Named"_s} << u"#000000"_s;
+        QTest::newRow("upper-case digits") << Line({u"Upper"_s, u"#FFCC00"_s, u"#000000"_s,
+                                                    u"#0000ff"_s, u"#ff0000"_s, u"#800080"_s})
+                                           << QStringList{u"Upper"_s} << u"#ffcc00"_s;
+        QTest::newRow("blank and repeated names skipped")
+            << Line({u"  "_s, u"#111111"_s, u"#111111"_s, u"#111111"_s, u"#111111"_s,
+                     u"#111111"_s}) +
+                   u"\r\n"_s + night + u"\r\n"_s +
+                   Line({u"NIGHT"_s, u"#222222"_s, u"#111111"_s, u"#111111"_s, u"#111111"_s,
+                         u"#111111"_s})
+            << QStringList{u"Night"_s} << u"#000000"_s;
+        QTest::newRow("Cyrillic name") << Line({u"Закат"_s, u"#ff8000"_s, u"#000000"_s,
+                                                u"#0000ff"_s, u"#ff0000"_s, u"#800080"_s})
+                                       << QStringList{u"Закат"_s} << u"#ff8000"_s;
+        QTest::newRow("empty file") << QString() << QStringList{} << QString();
+    }
+
+    void load() {
+        QFETCH(QString, file);
+        QFETCH(QStringList, names);
+        QFETCH(QString, firstBg);
+        TColorTemplates list;
+        list.LoadFromFile(WriteFile(file));
+        QCOMPARE(list.Names(), names);
+        if (!names.isEmpty())
+            QCOMPARE(ColorToHtml(list.GetTemplateAt(0).BgColor), firstBg);
+    }
+
+    // The single "Night" line gives exactly that scheme and keeps the built-ins out.
+    void nightLineKeepsBuiltInsOut() {
+        TColorTemplates list;
+        list.LoadFromFile(WriteFile(Line({u"Night"_s, u"#000000"_s, u"#ffffff"_s, u"#00ffff"_s,
+                                          u"#ff0000"_s, u"#ff00ff"_s}) +
+                                    u"\r\n"_s));
+        list.AddBuiltInsIfEmpty();
+        QCOMPARE(list.TemplateCount(), 1);
+        QCOMPARE(list.GetTemplate(u"night"_s), Scheme(u"Night"_s, u"#000000"_s, u"#ffffff"_s,
+                                                      u"#00ffff"_s, u"#ff0000"_s, u"#ff00ff"_s));
+    }
+
+    void missingFileChangesNothing() {
+        TColorTemplates list;
+        list.AddTemplate(Scheme(u"Mine"_s, u"#010203"_s, u"#000000"_s, u"#000000"_s, u"#000000"_s,
+                                u"#000000"_s));
+        list.LoadFromFile(Dir.filePath(u"none.qct"_s));
+        QCOMPARE(list.Names(), QStringList{u"Mine"_s});
+    }
+
+    void unreadableFileThrows() {
+        TColorTemplates list;
+        QVERIFY(!testutil::ErrorOf([&] { list.LoadFromFile(Dir.path()); }).isNull());
+    }
+
+    void builtInsWrittenByteExact() {
+        TColorTemplates list;
+        list.AddBuiltInsIfEmpty();
+        const QString path = Dir.filePath(u"templates.qct"_s);
+        list.SaveToFile(path);
+        const QByteArray expected = "Default\x1b#ffffff\x1b#000000\x1b#0000ff\x1b#ff0000\x1b"
+                                    "#800080\x1b\r\n"
+                                    "Elegant\x1b#ffffff\x1b#000000\x1b#808080\x1b#c0c0c0\x1b"
+                                    "#000000\x1b\r\n"
+                                    "Orange\x1b#ffffff\x1b#000000\x1b#ff8000\x1b#000000\x1b"
+                                    "#804000\x1b\r\n";
+        QCOMPARE(testutil::ReadBytes(path), expected);
+        // And they read back as they were.
+        TColorTemplates again;
+        again.LoadFromFile(path);
+        for (int i = 0; i < 3; ++i)
+            QCOMPARE(again.GetTemplateAt(i), list.GetTemplateAt(i));
+    }
+
+    void cyrillicNameWrittenInWindows1251() {
+        TColorTemplates list;
+        list.AddTemplate(Scheme(u"Закат"_s, u"#ff8000"_s, u"#000000"_s, u"#000000"_s, u"#000000"_s,
+                                u"#000000"_s));
+        const QString path = Dir.filePath(u"templates.qct"_s);
+        list.SaveToFile(path);
+        QVERIFY(testutil::ReadBytes(path).startsWith("\xc7\xe0\xea\xe0\xf2\x1b#ff8000\x1b"));
+    }
+
+    // Names: trimmed, unique without case, and only what the file can keep.
+    void addNames_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("added");
+        QTest::addColumn<QString>("stored");
+        QTest::newRow("blanks around") << u"  Blue  "_s << true << u"Blue"_s;
+        QTest::newRow("other case of existing") << u"default"_s << false << QString();
+        QTest::newRow("existing") << u"Default"_s << false << QString();
+        QTest::newRow("blank") << u"   "_s << false << QString();
+        QTest::newRow("empty") << QString() << false << QString();
+        QTest::newRow("ESC inside") << u"A"_s + Esc + u"B"_s << false << QString();
+        QTest::newRow("line break inside") << u"A\nB"_s << false << QString();
+        QTest::newRow("no Windows-1251 code") << u"Sun \u2600"_s << false << QString();
+        QTest::newRow("Cyrillic") << u"Морской"_s << true << u"Морской"_s;
+    }
+
+    void addNames() {
+        QFETCH(QString, name);
+        QFETCH(bool, added);
+        QFETCH(QString, stored);
+        TColorTemplates list;
+        list.AddBuiltInsIfEmpty();
+        QSignalSpy spy(&list, &TColorTemplates::OnAddTemplate);
+        TColorTemplate t =
+            Scheme(name, u"#0000ff"_s, u"#ffffff"_s, u"#ffff00"_s, u"#ff0000"_s, u"#00ff00"_s);
+        QCOMPARE(list.AddTemplate(t), added);
+        QCOMPARE(list.TemplateCount(), added ? 4 : 3);
+        QCOMPARE(spy.count(), added ? 1 : 0);
+        if (added) {
+            QCOMPARE(list.GetTemplateAt(3).Name, stored);
+            QCOMPARE(list.GetTemplateAt(3).BgColor, HtmlToColor(u"#0000ff"_s));
+        } else {
+            QCOMPARE(list.GetTemplate(u"Default"_s), DefaultColorTemplate());
+        }
+    }
+
+    void changeKeepsName() {
+        TColorTemplates list;
+        list.AddBuiltInsIfEmpty();
+        QSignalSpy spy(&list, &TColorTemplates::OnChangeTemplate);
+        const TColorTemplate night = Scheme(u"Other"_s, u"#000000"_s, u"#ffffff"_s, u"#00ffff"_s,
+                                            u"#ff0000"_s, u"#ff00ff"_s);
+        QVERIFY(list.ChangeTemplate(u"elegant"_s, night));
+        TColorTemplate expected = night;
+        expected.Name = u"Elegant"_s;
+        QCOMPARE(list.GetTemplate(u"Elegant"_s), expected);
+        QCOMPARE(spy.count(), 1);
+        QVERIFY(!list.ChangeTemplate(u"Nowhere"_s, night));
+        QCOMPARE(spy.count(), 1);
+    }
+
+    void deleteNeverEmptiesTheList() {
+        TColorTemplates list;
+        list.AddBuiltInsIfEmpty();
+        QSignalSpy spy(&list, &TColorTemplates::OnDeleteTemplate);
+        QVERIFY(!list.DeleteTemplate(u"Nowhere"_s));
+        QVERIFY(list.DeleteTemplate(u"ORANGE"_s));
+        QVERIFY(list.DeleteTemplate(u"Default"_s));
+        QCOMPARE(list.Names(), QStringList{u"Elegant"_s});
+        QVERIFY(!list.DeleteTemplate(u"Elegant"_s));
+        QCOMPARE(list.TemplateCount(), 1);
+        QCOMPARE(spy.count(), 2);
+    }
+
+    // Unknown names and indexes give the "Default" colours, named "Default".
+    void lookupsFallBackToDefault_data() {
+        QTest::addColumn<int>("index");
+        QTest::addColumn<QString>("name");
+        QTest::newRow("index below") << -1 << QString();
+        QTest::newRow("index past end") << 1 << QString();
+        QTest::newRow("unknown name") << 0 << u"Nowhere"_s;
+    }
+
+    void lookupsFallBackToDefault() {
+        QFETCH(int, index);
+        QFETCH(QString, name);
+        TColorTemplates list;
+        list.AddTemplate(Scheme(u"Night"_s, u"#000000"_s, u"#ffffff"_s, u"#00ffff"_s, u"#ff0000"_s,
+                                u"#ff00ff"_s));
+        const TColorTemplate got =
+            name.isNull() ? list.GetTemplateAt(index) : list.GetTemplate(name);
+        QCOMPARE(got, Scheme(u"Default"_s, u"#ffffff"_s, u"#000000"_s, u"#0000ff"_s, u"#ff0000"_s,
+                             u"#800080"_s));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestColorTemplates)
+#include "tst_colortemplates.moc"
