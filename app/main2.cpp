@@ -6,6 +6,7 @@
 #include "app/documentset.h"
 #include "app/icons.h"
 #include "app/platform.h"
+#include "app/preview.h"
 #include "app/rcstring.h"
 #include "app/settings.h"
 #include "app/startup.h"
@@ -69,6 +70,7 @@ TfrmMain::TfrmMain(const QStringList& arguments, QWidget* parent)
     SiteBrowser = new TSiteBrowser(this);
     FindReplace = new TFindReplace(this);
     PageDesign = new TPageDesign(this);
+    Preview = new TPreview(this);
     FormCreate();
 }
 

@@ -43,6 +43,7 @@ class TElementDialogs;
 class TSiteBrowser;
 class TFindReplace;
 class TPageDesign;
+class TPreview;
 
 // Where OpenDocument takes its path from.
 enum TOpenSource { osOpenDialog, osSiteBrowser, osGivenPath, osCommandLine };
@@ -212,6 +213,8 @@ public:
     TFindReplace* FindReplace = nullptr;
     // The wizard, colour templates, style block and class editor (markup/pagedesign.h).
     TPageDesign* PageDesign = nullptr;
+    // Preview, browser test, printing and help (app/preview.h).
+    TPreview* Preview = nullptr;
 
 public slots:
     // ---- commands of the document workspace ---------------------------------------------

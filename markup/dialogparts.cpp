@@ -13,6 +13,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QPushButton>
 #include <QStackedWidget>
 #include <QVBoxLayout>
@@ -21,9 +22,10 @@ using namespace Qt::StringLiterals;
 
 TBanner::TBanner(const QString& title, const QString& subtitle, QWidget* parent) : QWidget(parent) {
     setObjectName(u"f_banner"_s);
-    setAutoFillBackground(true);
+    // The strip is always white with black text, whatever the desktop's colours: it is painted
+    // by the strip itself, so no palette or style of a parent can grey it.
+    setAttribute(Qt::WA_StyledBackground, false);
     QPalette p = palette();
-    p.setColor(QPalette::Window, Qt::white);
     p.setColor(QPalette::WindowText, Qt::black);
     setPalette(p);
     auto* layout = new QVBoxLayout(this);
@@ -42,6 +44,13 @@ TBanner::TBanner(const QString& title, const QString& subtitle, QWidget* parent)
     FSubtitle->setVisible(!subtitle.isEmpty());
     layout->addWidget(FTitle);
     layout->addWidget(FSubtitle);
+}
+
+void TBanner::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.fillRect(rect(), Qt::white);
+    painter.setPen(QColor(0xa0, 0xa0, 0xa0));
+    painter.drawLine(rect().bottomLeft(), rect().bottomRight());
 }
 
 QString TBanner::Title() const {

@@ -41,6 +41,9 @@ public:
     QString Title() const;
     QString Subtitle() const;
 
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
 private:
     QLabel* FTitle;
     QLabel* FSubtitle;

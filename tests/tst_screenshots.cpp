@@ -1,8 +1,8 @@
 // The screenshot tour: the main window on the sample site, saved as PNG files so anyone can look
 // at what a user sees. Run by `make screenshots` under Xvfb; headless it still checks the window
 // can be grabbed.
-#include "html/navigator.h"
 #include "html/editingaids.h"
+#include "html/navigator.h"
 #include "support/windowfixture.h"
 
 #include "app/about.h" // about and options shots
@@ -10,6 +10,37 @@
 #include "app/icons.h"
 #include "app/options.h" // about and options shots
 #include "markup/ctrl.h"
+
+#include "app/apphome.h"
+#include "app/documentset.h"
+#include "app/inifile.h"
+#include "markup/anchor.h"
+#include "markup/area.h"
+#include "markup/cssclass.h"
+#include "markup/dialogparts.h"
+#include "markup/elements.h"
+#include "markup/flash.h"
+#include "markup/font.h"
+#include "markup/form.h"
+#include "markup/frame.h"
+#include "markup/image.h"
+#include "markup/lists.h"
+#include "markup/select.h"
+#include "markup/table.h"
+#include "markup/td.h"
+#include "markup/wizard.h"
+#include "site/newsite.h"
+#include "site/selectfile.h"
+#include "site/sitebrowser.h"
+#include "site/sitemgr.h"
+#include "widgets/colorbutton.h"
+
+#include <QCheckBox>
+#include <QFontDatabase>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QTreeWidget>
 
 #include <QAction>
 #include <QDialog>
@@ -149,6 +180,124 @@ private slots:
         p.end();
         QDir().mkpath(Folder());
         QVERIFY(sheet.save(QDir(Folder()).filePath(u"icons.png"_s), "PNG"));
+    }
+
+    // Shows a dialog, waits until it is on the screen and saves it.
+    void Shoot(QWidget* dialog, const QString& name) {
+        dialog->show();
+        QVERIFY(QTest::qWaitForWindowExposed(dialog));
+        QCoreApplication::processEvents();
+        Save(dialog, name);
+        dialog->hide();
+    }
+
+    // The hyperlink, picture (each of its pages), map area and frame dialogs.
+    void linkDialogs() {
+        TWindowFixture f;
+        TfrmMain& w = *f.W;
+        f.Open(QStringLiteral(QUORVANE_SAMPLE_SITE "/index.html"));
+        const TElementContext context = w.ElementDialogs->Launch();
+        TfrmAnchor anchor(context, 0, {}, &w);
+        Shoot(&anchor, u"anchor.png"_s);
+        TfrmImage image(context, &w);
+        for (int page = 0; page < 4; ++page) {
+            image.Pages->ShowPage(page);
+            Shoot(&image, u"image-%1.png"_s.arg(page + 1));
+        }
+        TfrmArea area(context, &w);
+        Shoot(&area, u"area.png"_s);
+        TfrmFrame frame(context, &w);
+        Shoot(&frame, u"frame.png"_s);
+    }
+
+    // The table, cell, list, form, select, font and Flash dialogs and the colour palette.
+    void blockDialogs() {
+        TWindowFixture f;
+        TfrmMain& w = *f.W;
+        f.Open(QStringLiteral(QUORVANE_SAMPLE_SITE "/index.html"));
+        const QStringList classes = w.ElementDialogs->ScanClasses();
+        const QString page = w.ElementDialogs->PageFile();
+        TfrmTable table(classes, page, &w);
+        for (int i = 0; i < 4; ++i) {
+            table.lbOptions->ShowPage(i);
+            Shoot(&table, u"table-%1.png"_s.arg(i + 1));
+        }
+        TfrmTd td(classes, {}, &w);
+        for (int i = 0; i < 3; ++i) {
+            td.lbOptions->ShowPage(i);
+            Shoot(&td, u"cell-%1.png"_s.arg(i + 1));
+        }
+        TfrmList list(classes, &w);
+        list.lbList->addItems({u"Первый пункт"_s, u"Второй пункт"_s});
+        Shoot(&list, u"list.png"_s);
+        TfrmForm form(classes, {}, &w);
+        Shoot(&form, u"form.png"_s);
+        TfrmSelect select(classes, &w);
+        select.lvOptions->addTopLevelItem(new QTreeWidgetItem(QStringList{u"Москва"_s, u"msk"_s}));
+        Shoot(&select, u"select.png"_s);
+        TfrmFont font(classes, QFontDatabase::families(), {}, &w);
+        Shoot(&font, u"font.png"_s);
+        TfrmFlash flash(page, &w);
+        Shoot(&flash, u"flash.png"_s);
+        TColorButton colors(&w);
+        Shoot(colors.Palette(), u"palette.png"_s);
+    }
+
+    // The site browser on the sample site and the project dialogs.
+    void siteBrowserAndProjects() {
+        TWindowFixture f;
+        TfrmMain& w = *f.W;
+        w.resize(1200, 800);
+        const QString root = QStringLiteral(QUORVANE_SAMPLE_SITE);
+        const QString project = ProjectsFolder() + u"/Пример.qsf"_s;
+        TIniFile(project).WriteValues(
+            {{u"General"_s, u"Title"_s, u"Пример"_s}, {u"General"_s, u"RootDir"_s, root}});
+        w.SiteBrowser->wsSite->LoadFromFile(project);
+        w.SiteBrowser->SetSiteActive(true);
+        QVERIFY(w.SiteBrowser->lvSite->topLevelItemCount() > 1);
+        w.SiteBrowser->lvSite->setCurrentItem(w.SiteBrowser->lvSite->topLevelItem(1));
+        f.Open(root + u"/index.html"_s);
+        QTest::qWait(50);
+        Save(&w, u"site-browser.png"_s);
+        TfrmNewSite newSite(false, &w);
+        newSite.edSiteTitle->setText(u"Мой сайт"_s);
+        Shoot(&newSite, u"new-project.png"_s);
+        TfrmNewSite editSite(true, &w);
+        editSite.SetProject(u"Пример"_s, u"index.html"_s, root);
+        Shoot(&editSite, u"edit-project.png"_s);
+        TfrmSite manager(&w);
+        Shoot(&manager, u"projects.png"_s);
+        TfrmSelectFile copy(sfmCopy, root + u"/index.html"_s, QString(), root, &w);
+        Shoot(&copy, u"copy-file.png"_s);
+    }
+
+    // The wizard's four steps and the class editor's ten pages.
+    void wizardAndClassEditor() {
+        TWindowFixture f;
+        TfrmMain& w = *f.W;
+        f.Open(QStringLiteral(QUORVANE_SAMPLE_SITE "/index.html"));
+        TWizardContext context;
+        context.SaveTo = QDir::tempPath();
+        context.TemplatesFile = TemplatesFilePath();
+        TfrmWizard wizard(context, &w);
+        wizard.edTitle->setText(u"Главная страница"_s);
+        wizard.chkUseTemplate->setChecked(true);
+        wizard.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&wizard));
+        for (int step = 0; step < 4; ++step) {
+            Save(&wizard, u"wizard-%1.png"_s.arg(step + 1));
+            if (step < 3) // "OK" on the last step would write the page
+                wizard.btnOk->click();
+        }
+        wizard.reject();
+        TfrmClass editor(QFontDatabase::families(), w.Documents->CurrentPath(), &w);
+        editor.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&editor));
+        for (int page = 0; page < 10; ++page) {
+            editor.lbCategories->ShowPage(page);
+            Save(&editor, u"class-%1.png"_s.arg(page + 1, 2, 10, QChar(u'0')));
+        }
+        editor.reject();
     }
 
     // The about window (also the splash) and the options dialog.
