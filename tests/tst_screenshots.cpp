@@ -14,6 +14,7 @@
 #include "app/apphome.h"
 #include "app/documentset.h"
 #include "app/inifile.h"
+#include "app/textfile.h"
 #include "markup/anchor.h"
 #include "markup/area.h"
 #include "markup/cssclass.h"
@@ -29,6 +30,7 @@
 #include "markup/table.h"
 #include "markup/td.h"
 #include "markup/wizard.h"
+#include "site/findreplace.h"
 #include "site/newsite.h"
 #include "site/selectfile.h"
 #include "site/sitebrowser.h"
@@ -269,6 +271,29 @@ private slots:
         Shoot(&manager, u"projects.png"_s);
         TfrmSelectFile copy(sfmCopy, root + u"/index.html"_s, QString(), root, &w);
         Shoot(&copy, u"copy-file.png"_s);
+    }
+
+    // The search page after a find across a small project, with its results below the editor.
+    void findAcrossProject() {
+        TWindowFixture f;
+        TfrmMain& w = *f.W;
+        w.resize(1200, 800);
+        QTemporaryDir dir;
+        const QString root = dir.filePath(u"site"_s);
+        QDir().mkpath(root + u"/news"_s);
+        WriteTextFile(root + u"/index.html"_s,
+                      u"<html>\n<title>Главная</title>\n<p>Новость дня</p>\n"_s);
+        WriteTextFile(root + u"/news/item.html"_s, u"<p>Новость</p>\n<p>разное</p>\n"_s);
+        w.ProjectRootDir = [root] { return root; };
+        w.FindReplace->ProjectStateChanged();
+        f.Open(root + u"/index.html"_s);
+        w.pcNavigator->setCurrentWidget(w.tsFind);
+        w.edFindText->setText(u"новость"_s);
+        w.FindReplace->chkEntireSite->setChecked(true);
+        w.acFind->trigger();
+        QCoreApplication::processEvents();
+        QVERIFY(w.lvSearchResults->topLevelItemCount() >= 2);
+        Save(&w, u"find-results.png"_s);
     }
 
     // The wizard's four steps and the class editor's ten pages.
