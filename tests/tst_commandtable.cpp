@@ -4,16 +4,42 @@
 #include "support/windowfixture.h"
 
 #include <QAction>
+#include <QDialog>
 #include <QMenu>
 #include <QSet>
 #include <QTabBar>
 #include <QToolBar>
+#include <QToolButton>
 #include <QtTest>
 
 using namespace Qt::StringLiterals;
 
+namespace {
+// Every place a command can be shown.
+const char* const kContainers[] = {
+    "tbrMain", "tbrText",   "tbrFormsTables", "tbrScripts",     "tbrObjects",  "tbrOther",
+    "tbrLeft", "miFile",    "miEdit",         "miInsert",       "miView",      "miHelpM",
+    "pmSrc",   "pmSiteDir", "pmSite",         "pnlFindButtons", "pnlUpdateBtn"};
+} // namespace
+
 class TestCommandTable : public QObject {
     Q_OBJECT
+
+    // Whether a click on a named button that is bound to no command of its own (the project
+    // button) runs the command. Dialogs the command opens are cancelled.
+    static bool ClickRuns(TWindowFixture& f, QToolButton* button, QAction* command) {
+        if (button->defaultAction() || !button->objectName().startsWith(u"tb"_s) ||
+            !button->isEnabled() || !command->isEnabled())
+            return false;
+        bool ran = false;
+        const auto c = QObject::connect(command, &QAction::triggered, [&ran] { ran = true; });
+        for (int i = 0; i < 4; ++i)
+            f.Platform.QueueDialog([](QDialog*) { return int(QDialog::Rejected); });
+        button->click();
+        QObject::disconnect(c);
+        f.Platform.Clear();
+        return ran;
+    }
 
 private slots:
     void everyRowIsAnAction() {
@@ -76,6 +102,124 @@ private slots:
             QCOMPARE(w.reSource->Text().left(8), u"<b>x</b>"_s);
             w.reSource->undo();
         }
+    }
+
+    // Every command sits on exactly the toolbars, menus, popups and panels the command table
+    // names, with its caption, hint and key: a command lost from a toolbar, or put on a second
+    // one, fails here.
+    void placementsFollowTheTable_data() {
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<QString>("hint");
+        QTest::addColumn<QString>("keys");
+        QTest::addColumn<QStringList>("placedOn");
+        const auto Row = [](const char* name, const QString& caption, const QString& hint,
+                            const char* keys, const char* placedOn) {
+            QTest::newRow(name) << caption << hint << QString::fromLatin1(keys)
+                                << QString::fromLatin1(placedOn).split(u' ', Qt::SkipEmptyParts);
+        };
+        Row("acDefaultPage", u"&Новый"_s, u"Новый документ"_s, "Ctrl+N", "tbrMain miFile");
+        Row("acOpen", u"&Открыть"_s, u"Открыть файл"_s, "Ctrl+O", "tbrMain miFile");
+        Row("acSaveAll", u"Сохранить &все"_s, u"Сохранить все"_s, "", "tbrMain miFile");
+        Row("acSaveAs", u"Сохранить как..."_s, u"Сохранить файл как..."_s, "", "miFile");
+        Row("acSave", u"&Сохранить"_s, u"Сохранить файл"_s, "Ctrl+S", "tbrMain miFile");
+        Row("acPrnSetup", u"Настройка принтера"_s, u"Настройка принтера"_s, "", "miFile");
+        Row("acPrint", u"П&ечать"_s, u"Печать"_s, "Ctrl+P", "miFile");
+        Row("acPreview", u"Тестирование в браузере"_s, u""_s, "F9", "miFile");
+        Row("acQuit", u"Выход"_s, u""_s, "F10", "miFile");
+        Row("acMoveFile", u"Переместить в..."_s, u""_s, "", "pmSiteDir");
+        Row("acCopyFile", u"Копировать в..."_s, u""_s, "", "pmSiteDir");
+        Row("acInternalPreview", u"Переключение код/просмотр"_s, u""_s, "F12", "");
+        Row("acUndo", u"Отменить"_s, u"Отменить"_s, "Ctrl+Z", "tbrMain miEdit");
+        Row("acCut", u"Вырезать"_s, u"Вырезать в буфер"_s, "Ctrl+X", "tbrMain miEdit pmSrc");
+        Row("acCopy", u"Копировать"_s, u"Копировать в буфер"_s, "Ctrl+C", "tbrMain miEdit pmSrc");
+        Row("acPaste", u"Вставить"_s, u"Вставить из буфера"_s, "Ctrl+V", "tbrMain miEdit pmSrc");
+        Row("acSelectAll", u"Выделить все"_s, u"Выделить все"_s, "Ctrl+A", "miEdit pmSrc");
+        Row("acFind", u"Найти"_s, u"Найти"_s, "", "pnlFindButtons");
+        Row("acReplace", u"Заменить"_s, u"Поиск и замена"_s, "", "pnlFindButtons");
+        Row("acOptions", u"Настройка"_s, u"Настройка"_s, "", "tbrMain miEdit pmSrc");
+        Row("acInsertColor", u"Цвет..."_s, u"Добавить цвет..."_s, "", "tbrLeft");
+        Row("acEditTag", u"Правка тега"_s, u"Правка тега"_s, "", "tbrLeft miEdit");
+        Row("acLinkValidate", u"Проверить ссылки"_s, u"Проверить ссылки"_s, "", "");
+        Row("acNavigator", u"Навигатор"_s, u"Навигатор"_s, "", "tbrMain miView");
+        Row("acWordWrap", u"Перенос по словам"_s, u"Перенос по словам"_s, "", "tbrMain miView");
+        Row("acFoundFiles", u"Результаты поиска"_s, u""_s, "", "miView");
+        Row("acOpeningBrackets", u"Открывающие теговые скобки"_s, u""_s, "Ctrl+,", "miInsert");
+        Row("acClosingBrackets", u"Закрывающие теговые скобки"_s, u""_s, "Ctrl+.", "miInsert");
+        Row("acHelp", u"Справка"_s, u""_s, "F1", "miHelpM");
+        Row("acAbout", u"О программе"_s, u""_s, "", "miHelpM");
+        Row("acUpdatePage", u"Обновить"_s, u""_s, "", "pnlUpdateBtn");
+        Row("acClosePage", u"Закрыть этот файл"_s, u""_s, "Ctrl+F4", "pmSrc");
+        Row("acNewProject", u"Определить"_s, u""_s, "", "pmSite");
+        Row("acOpenProject", u"Открыть"_s, u""_s, "", "tbrMain");
+        Row("acEditProject", u"Свойства..."_s, u""_s, "", "pmSite");
+        Row("acBold", u""_s, u"Выделить"_s, "Ctrl+B", "tbrText tbrLeft");
+        Row("acItalics", u""_s, u"Курсив"_s, "Ctrl+I", "tbrText tbrLeft");
+        Row("acUnderline", u""_s, u"Подчеркнуть"_s, "Ctrl+U", "tbrText tbrLeft");
+        Row("acBr", u""_s, u"Разрыв строки"_s, "Ctrl+Return", "tbrText");
+        Row("acPreformatted", u""_s, u"Не форматировать"_s, "", "tbrText");
+        Row("acParagraph", u""_s, u"Абзац"_s, "", "tbrText");
+        Row("acFont", u""_s, u"Шрифт"_s, "Ctrl+F", "tbrText tbrLeft");
+        Row("acCenter", u""_s, u"Центрировать"_s, "", "tbrText");
+        Row("acStyle", u""_s, u"Таблица стилей"_s, "", "tbrText");
+        Row("acUl", u""_s, u"Список"_s, "Ctrl+L", "tbrText");
+        Row("acLi", u""_s, u"Элемент списка"_s, "", "tbrText");
+        Row("acTable", u""_s, u"Таблица"_s, "Ctrl+T", "tbrFormsTables tbrLeft");
+        Row("acTr", u""_s, u"Строка таблицы"_s, "", "tbrFormsTables");
+        Row("acTd", u""_s, u"Ячейка таблицы"_s, "", "tbrFormsTables");
+        Row("acCaption", u""_s, u"Заголовок таблицы"_s, "", "tbrFormsTables");
+        Row("acAnchor", u""_s, u"Гиперссылка"_s, "", "tbrText tbrLeft");
+        Row("acImage", u""_s, u"Изображение"_s, "", "tbrText tbrLeft");
+        Row("acMap", u""_s, u"Карта"_s, "Ctrl+M", "tbrOther");
+        Row("acArea", u""_s, u"Активная облась карты"_s, "", "tbrOther");
+        Row("acHr", u""_s, u"Горизонтальная линия"_s, "Ctrl+H", "tbrText tbrLeft");
+        Row("acComment", u""_s, u"Комментарий"_s, "", "tbrOther");
+        Row("acForm", u""_s, u"Web-форма"_s, "", "tbrFormsTables tbrLeft");
+        Row("acSelect", u""_s, u"Выпадающий список"_s, "", "tbrFormsTables");
+        Row("acObject", u""_s, u"Объект ActiveX"_s, "", "tbrObjects");
+        Row("acParam", u""_s, u"Параметр"_s, "", "tbrObjects");
+        Row("acEmbed", u""_s, u"Контейнер объекта"_s, "", "tbrObjects");
+        Row("acNoembed", u""_s, u"Контейнеры не поддерживаются"_s, "", "tbrObjects");
+        Row("acApplet", u""_s, u"Апплет"_s, "", "tbrScripts");
+        Row("acNoscript", u""_s, u"Сценарии не поддерживаются"_s, "", "tbrScripts");
+        Row("acDiv", u""_s, u"Div"_s, "Ctrl+D", "tbrText");
+        Row("acShockWaveFlash", u""_s, u"ShockWave Flash"_s, "Ctrl+W", "tbrObjects");
+        Row("acFrameset", u""_s, u"Набор фреймов"_s, "", "tbrOther tbrLeft");
+        Row("acFrame", u""_s, u"Фрейм"_s, "", "tbrOther");
+        Row("acNoframes", u""_s, u"Фреймы не поддерживаются"_s, "", "tbrOther");
+    }
+
+    void placementsFollowTheTable() {
+        QFETCH(QString, caption);
+        QFETCH(QString, hint);
+        QFETCH(QString, keys);
+        QFETCH(QStringList, placedOn);
+        TWindowFixture f;
+        TfrmMain& w = *f.W;
+        QAction* a = w.ActionByName(QString::fromLatin1(QTest::currentDataTag()));
+        QVERIFY(a);
+        if (!caption.isEmpty())
+            QCOMPARE(a->text(), caption);
+        if (!hint.isEmpty())
+            QCOMPARE(a->toolTip(), hint);
+        QCOMPARE(a->shortcut(), QKeySequence(keys, QKeySequence::PortableText));
+        // A menu item may stand in for the command under a caption of its own ("Новый проект"):
+        // it is named after the command.
+        const QString standIn = u"mi"_s + a->objectName().mid(2);
+        QStringList found;
+        for (const char* name : kContainers) {
+            QWidget* box = w.findChild<QWidget*>(QString::fromLatin1(name));
+            QVERIFY2(box, name);
+            bool holds = false;
+            for (QAction* item : box->actions())
+                holds = holds || item == a || item->objectName() == standIn;
+            for (QToolButton* b : box->findChildren<QToolButton*>())
+                holds = holds || b->defaultAction() == a || ClickRuns(f, b, a);
+            if (holds)
+                found << QString::fromLatin1(name);
+        }
+        found.sort();
+        placedOn.sort();
+        QCOMPARE(found, placedOn);
     }
 
     void popupMenusCarryTheirCommands() {
