@@ -83,6 +83,17 @@ private slots:
         Save(&w, u"main-window.png"_s);
     }
 
+    // The window at its smallest size, where every command must still be reachable.
+    void smallestWindow() {
+        TWindowFixture f;
+        TfrmMain& w = *f.W;
+        f.Open(QStringLiteral(QUORVANE_SAMPLE_SITE "/index.html"));
+        w.showNormal();
+        w.resize(w.minimumSize());
+        QTest::qWait(50);
+        Save(&w, u"smallest-window.png"_s);
+    }
+
     // The navigator on the sample page: its link to the missing news.html carries the broken mark.
     void navigatorWithBrokenLink() {
         TWindowFixture f;
