@@ -11,6 +11,7 @@
 
 #include <functional>
 
+#include "app/mainframe.h"
 #include "app/platform.h"
 #include "html/HTMLParser.h"
 
@@ -51,7 +52,7 @@ enum TOpenSource { osOpenDialog, osSiteBrowser, osGivenPath, osCommandLine };
 // Edit targets of the five edit commands.
 enum TEditTarget { etEditor = 0, etFindText = 1, etReplaceWith = 2 };
 
-class TfrmMain : public QMainWindow {
+class TfrmMain : public QMainWindow, public TMainWidgets, public TMainActions {
     Q_OBJECT
 
 public:
@@ -112,77 +113,12 @@ public:
     void InsertBlockTagPair(const QString& tag);
     void InsertInputTag(const QString& type);
 
-    // ---- widgets -------------------------------------------------------------------------
-    QWidget* pnlMenu = nullptr;
-    QWidget* pnlTopMenu = nullptr;
-    QToolBar* tbrMain = nullptr;
-    QToolButton* tbSiteManagement = nullptr;
-    QTabWidget* pcTagMenu = nullptr;
-    QWidget *tsText = nullptr, *tsMisc = nullptr, *tsScripts = nullptr, *tsObjects = nullptr,
-            *tsOther = nullptr;
-    QToolBar *tbrText = nullptr, *tbrFormsTables = nullptr, *tbrScripts = nullptr,
-             *tbrObjects = nullptr, *tbrOther = nullptr;
+    // ---- widgets (the named ones are in app/mainframe.h) ----------------------------------
     // The quick-insert lists on the tag toolbars (markup/quicklists.h).
     TQuickLists* QuickLists = nullptr;
-    QSplitter* splVertical = nullptr;
-    QTabWidget* pcNavigator = nullptr;
-    QWidget* tsNavigator = nullptr;
-    QWidget* tsFind = nullptr;
-    QLineEdit* edFindText = nullptr;
-    QLineEdit* edReplaceWith = nullptr;
-    QWidget* pnlEditor = nullptr;
-    QTabBar* tcEditor = nullptr;
-    QLabel* lblFileName = nullptr;
-    QToolBar* tbrLeft = nullptr;
-    TRichEditEx* reSource = nullptr;
-    QSplitter* splEditorFind = nullptr;
-    QTreeWidget* lvSearchResults = nullptr;
-    QStatusBar* sbStatus = nullptr;
     QLabel* sbPanels[3] = {nullptr, nullptr, nullptr};
     void SetStatusText(int panel, const QString& text);
     QString StatusText(int panel) const;
-
-    QMenu *miFile = nullptr, *miEdit = nullptr, *miInsert = nullptr, *miView = nullptr,
-          *miHelpM = nullptr;
-    QMenu *pmSrc = nullptr, *pmSiteDir = nullptr, *pmSite = nullptr, *pmAddClass = nullptr;
-    QAction *miCreateDirectory = nullptr, *miDeleteFromSite = nullptr, *miCreateLink = nullptr,
-            *miPreviewInBrowser = nullptr, *miAddCSSClass = nullptr;
-
-    // ---- actions (category File) ---------------------------------------------------------
-    QAction *acDefaultPage = nullptr, *acOpen = nullptr, *acSaveAll = nullptr, *acSaveAs = nullptr,
-            *acSave = nullptr, *acPrnSetup = nullptr, *acPrint = nullptr, *acPreview = nullptr,
-            *acQuit = nullptr, *acMoveFile = nullptr, *acCopyFile = nullptr,
-            *acInternalPreview = nullptr;
-    // Edit
-    QAction *acUndo = nullptr, *acCut = nullptr, *acCopy = nullptr, *acPaste = nullptr,
-            *acSelectAll = nullptr, *acFind = nullptr, *acReplace = nullptr, *acOptions = nullptr,
-            *acInsertColor = nullptr, *acEditTag = nullptr, *acLinkValidate = nullptr;
-    // View
-    QAction *acNavigator = nullptr, *acWordWrap = nullptr, *acFoundFiles = nullptr;
-    // Insert
-    QAction *acOpeningBrackets = nullptr, *acClosingBrackets = nullptr;
-    // Help
-    QAction *acHelp = nullptr, *acAbout = nullptr;
-    // Other
-    QAction *acUpdatePage = nullptr, *acClosePage = nullptr;
-    // Project
-    QAction *acNewProject = nullptr, *acOpenProject = nullptr, *acEditProject = nullptr;
-    // Texttags
-    QAction *acBold = nullptr, *acItalics = nullptr, *acUnderline = nullptr, *acBr = nullptr,
-            *acPreformatted = nullptr, *acParagraph = nullptr, *acFont = nullptr,
-            *acCenter = nullptr, *acStyle = nullptr;
-    // Lists
-    QAction *acUl = nullptr, *acLi = nullptr;
-    // Tables
-    QAction *acTable = nullptr, *acTr = nullptr, *acTd = nullptr, *acCaption = nullptr;
-    // Misc
-    QAction *acAnchor = nullptr, *acImage = nullptr, *acMap = nullptr, *acArea = nullptr,
-            *acHr = nullptr, *acComment = nullptr, *acForm = nullptr, *acSelect = nullptr,
-            *acObject = nullptr, *acParam = nullptr, *acEmbed = nullptr, *acNoembed = nullptr,
-            *acApplet = nullptr, *acNoscript = nullptr, *acDiv = nullptr,
-            *acShockWaveFlash = nullptr;
-    // Frames
-    QAction *acFrameset = nullptr, *acFrame = nullptr, *acNoframes = nullptr;
 
     // Every action by its name, for the command table's tests and for binding.
     QList<QAction*> Actions() const { return FActions; }
