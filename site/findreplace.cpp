@@ -373,6 +373,11 @@ void TFindReplace::FindInProject() {
 void TFindReplace::ReplaceInProject() {
     if (ProjectRoot().isEmpty())
         return;
+    // The open documents are read back from their files afterwards, so edits not saved yet
+    // would be lost without a word: each modified document is offered for saving first, and
+    // "Отмена" stops the replace before any file is touched.
+    if (!W->SaveModifiedDocuments())
+        return;
     const TTextMatcher matcher(W->edFindText->text(), Options());
     const QString with = W->edReplaceWith->text();
     std::exception_ptr failure;

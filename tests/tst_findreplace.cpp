@@ -482,15 +482,28 @@ private slots:
 
         SetFind(u"ONE"_s, u"три"_s);
         R->chkEntireSite->setChecked(true);
-        R->chkReplacePromt->setChecked(true); // asks nothing across the project
+        R->chkReplacePromt->setChecked(true); // asks nothing about the occurrences
+        // The unsaved typing is offered for saving first; "Отмена" leaves every file and the
+        // typing as they were.
+        F->Platform.QueueAnswer(TAnswer::Cancel);
         W->acReplace->trigger();
-        QCOMPARE(ReadBytes(root + u"/a.html"_s), Cp1251(u"три two\r\n"_s));
+        QCOMPARE(F->Platform.Calls.size(), 1);
+        QCOMPARE(ReadBytes(root + u"/a.html"_s), QByteArray("one two\r\n"));
+        QCOMPARE(ReadBytes(root + u"/sub/b.css"_s), QByteArray("p { one: 1 }\n"));
+        QCOMPARE(W->reSource->Text(), u"unsaved one two\n"_s);
+        F->Platform.Clear();
+        // "Да" saves it, and the replace then works on the saved text.
+        F->Platform.QueueAnswer(TAnswer::Yes);
+        W->acReplace->trigger();
+        QCOMPARE(F->Platform.Calls.size(), 1);
+        F->Platform.Clear();
+        QCOMPARE(ReadBytes(root + u"/a.html"_s), Cp1251(u"unsaved три two\r\n"_s));
         QCOMPARE(ReadBytes(root + u"/sub/b.css"_s), Cp1251(u"p { три: 1 }\r\n"_s));
         QCOMPARE(ReadBytes(root + u"/sub/none.txt"_s), QByteArray("nothing\r\nhere\r\n"));
         QCOMPARE(ReadBytes(root + u"/data.csv"_s), QByteArray("one\n"));
         QCOMPARE(ReadBytes(root + u"/App.class"_s), binary);
-        // The open document shows its file's new text; the typing is gone.
-        QCOMPARE(W->reSource->Text(), u"три two\n"_s);
+        // The open document shows its file's new text.
+        QCOMPARE(W->reSource->Text(), u"unsaved три two\n"_s);
         QVERIFY(F->Platform.Calls.isEmpty());
         QCOMPARE(W->lvSearchResults->topLevelItemCount(), 0);
     }
