@@ -21,6 +21,7 @@
 #include "site/findreplace.h"
 #include "site/sitebrowser.h"
 #include "site/toolfunc.h"
+#include "widgets/wraptoolbar.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -150,14 +151,12 @@ void TfrmMain::CreateActions() {
 
 namespace {
 
-QToolBar* MakeToolBar(const QString& name, QWidget* parent, Qt::Orientation o = Qt::Horizontal) {
-    auto* tb = new QToolBar(parent);
+// Toolbars wrap their buttons onto a further row or column instead of hiding them, so every
+// command stays reachable at the window's smallest size.
+TWrapToolBar* MakeToolBar(const QString& name, QWidget* parent,
+                          Qt::Orientation o = Qt::Horizontal) {
+    auto* tb = new TWrapToolBar(o, parent);
     tb->setObjectName(name);
-    tb->setOrientation(o);
-    tb->setIconSize(QSize(16, 16));
-    tb->setMovable(false);
-    tb->setFloatable(false);
-    tb->setToolButtonStyle(Qt::ToolButtonIconOnly);
     return tb;
 }
 
@@ -175,12 +174,14 @@ void TfrmMain::CreateLayout() {
     // Top panel: the main toolbar and the tag toolbar pages.
     pnlMenu = new QWidget(central);
     pnlMenu->setObjectName(u"pnlMenu"_s);
-    pnlMenu->setFixedHeight(60);
+    // 60 pixels high while the toolbars fit in it; taller when a narrow window wraps them.
+    pnlMenu->setMinimumHeight(60);
     auto* top = new QHBoxLayout(pnlMenu);
     top->setContentsMargins(2, 0, 2, 0);
     top->setSpacing(4);
     pnlTopMenu = new QWidget(pnlMenu);
     pnlTopMenu->setObjectName(u"pnlTopMenu"_s);
+    pnlTopMenu->setFixedWidth(185); // the main toolbar in two rows
     auto* topLeft = new QVBoxLayout(pnlTopMenu);
     topLeft->setContentsMargins(0, 0, 0, 0);
     tbrMain = MakeToolBar(u"tbrMain"_s, pnlTopMenu);
@@ -206,7 +207,7 @@ void TfrmMain::CreateLayout() {
     pcTagMenu->setObjectName(u"pcTagMenu"_s);
     pcTagMenu->setDocumentMode(true);
     pcTagMenu->setStyleSheet(u"QTabBar::tab { height: 19px; }"_s);
-    auto addPage = [this](QWidget*& page, QToolBar*& bar, const QString& ts, const QString& tbr,
+    auto addPage = [this](QWidget*& page, TWrapToolBar*& bar, const QString& ts, const QString& tbr,
                           const QString& caption) {
         page = new QWidget(pcTagMenu);
         page->setObjectName(ts);
@@ -316,7 +317,6 @@ void TfrmMain::CreateLayout() {
     workLayout->setContentsMargins(0, 0, 0, 0);
     workLayout->setSpacing(0);
     tbrLeft = MakeToolBar(u"tbrLeft"_s, work, Qt::Vertical);
-    tbrLeft->setFixedWidth(28);
     tbrLeft->addActions({acBold, acItalics, acUnderline, acFont, acAnchor, acImage, acHr, acForm,
                          acTable, acFrameset, acInsertColor, acEditTag});
     workLayout->addWidget(tbrLeft);

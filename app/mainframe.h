@@ -2,6 +2,8 @@
 // names the command table and the subsystems use. TfrmMain derives from both.
 #pragma once
 
+#include "widgets/wraptoolbar.h"
+
 class QAction;
 class QLabel;
 class QLineEdit;
@@ -19,13 +21,13 @@ class TRichEditEx;
 struct TMainWidgets {
     QWidget* pnlMenu = nullptr;
     QWidget* pnlTopMenu = nullptr;
-    QToolBar* tbrMain = nullptr;
+    TWrapToolBar* tbrMain = nullptr;
     QToolButton* tbSiteManagement = nullptr;
     QTabWidget* pcTagMenu = nullptr;
     QWidget *tsText = nullptr, *tsMisc = nullptr, *tsScripts = nullptr, *tsObjects = nullptr,
             *tsOther = nullptr;
-    QToolBar *tbrText = nullptr, *tbrFormsTables = nullptr, *tbrScripts = nullptr,
-             *tbrObjects = nullptr, *tbrOther = nullptr;
+    TWrapToolBar *tbrText = nullptr, *tbrFormsTables = nullptr, *tbrScripts = nullptr,
+                 *tbrObjects = nullptr, *tbrOther = nullptr;
     QSplitter* splVertical = nullptr;
     QTabWidget* pcNavigator = nullptr;
     QWidget* tsNavigator = nullptr;
@@ -35,7 +37,7 @@ struct TMainWidgets {
     QWidget* pnlEditor = nullptr;
     QTabBar* tcEditor = nullptr;
     QLabel* lblFileName = nullptr;
-    QToolBar* tbrLeft = nullptr;
+    TWrapToolBar* tbrLeft = nullptr;
     TRichEditEx* reSource = nullptr;
     QSplitter* splEditorFind = nullptr;
     QTreeWidget* lvSearchResults = nullptr;

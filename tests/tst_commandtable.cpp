@@ -88,6 +88,33 @@ private slots:
         QCOMPARE(w.reSource->Text(), u"a\n"_s);
     }
 
+    // At the window's smallest size every button of every toolbar is on the screen, none cut
+    // off or hidden behind an overflow arrow.
+    void everyButtonShowsAtSmallestSize() {
+        TWindowFixture f;
+        TfrmMain& w = *f.W;
+        f.Open(f.Page(u"a.html"_s, u"x\n"_s));
+        w.showNormal();
+        w.resize(w.minimumSize());
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        const QList<TWrapToolBar*> pages{w.tbrText, w.tbrFormsTables, w.tbrScripts, w.tbrObjects,
+                                         w.tbrOther};
+        for (TWrapToolBar* bar : {w.tbrMain, w.tbrLeft, w.tbrText, w.tbrFormsTables, w.tbrScripts,
+                                  w.tbrObjects, w.tbrOther}) {
+            if (pages.contains(bar))
+                w.pcTagMenu->setCurrentIndex(int(pages.indexOf(bar)));
+            QCoreApplication::processEvents();
+            for (QAction* a : bar->actions()) {
+                if (a->isSeparator())
+                    continue;
+                QWidget* shown = bar->widgetForAction(a);
+                const QString what = bar->objectName() + u' ' + a->objectName() + a->toolTip();
+                QVERIFY2(shown && shown->isVisible(), qPrintable(what));
+                QCOMPARE(shown->visibleRegion().boundingRect(), shown->rect());
+            }
+        }
+    }
+
     void buttonsAndKeysWrapAlike() {
         // Ctrl+B, the button on the "Текст" page and the one on the left toolbar are one command.
         TWindowFixture f;
@@ -95,7 +122,7 @@ private slots:
         f.Open(f.Page(u"a.html"_s, u"x\n"_s));
         QVERIFY(w.tbrText->actions().contains(w.acBold));
         QVERIFY(w.tbrLeft->actions().contains(w.acBold));
-        for (QToolBar* bar : {w.tbrText, w.tbrLeft}) {
+        for (TWrapToolBar* bar : {w.tbrText, w.tbrLeft}) {
             w.reSource->Select(0, 1);
             bar->widgetForAction(w.acBold)->setFocus();
             QTest::mouseClick(bar->widgetForAction(w.acBold), Qt::LeftButton);
