@@ -28,6 +28,19 @@ TColorTemplate Scheme(const QString& name, const QString& bg, const QString& tex
             HtmlToColor(alink),
             HtmlToColor(vlink)};
 }
+
+// A well-formed line with the given name and background.
+QString Six(const QString& name, const QString& bg) {
+    return Line({name, bg, u"#000000"_s, u"#0000ff"_s, u"#ff0000"_s, u"#800080"_s});
+}
+QString Filler(const QString& name, int colours) {
+    return Line(QStringList{name} + QStringList(colours, u"#111111"_s));
+}
+
+const QString NightLine =
+    Line({u"Night"_s, u"#000000"_s, u"#ffffff"_s, u"#00ffff"_s, u"#ff0000"_s, u"#ff00ff"_s});
+const TColorTemplate Night =
+    Scheme(u"Night"_s, u"#000000"_s, u"#ffffff"_s, u"#00ffff"_s, u"#ff0000"_s, u"#ff00ff"_s);
 } // namespace
 
 class TestColorTemplates : public QObject {
@@ -49,39 +62,26 @@ private slots:
         QTest::addColumn<QString>("file");
         QTest::addColumn<QStringList>("names");
         QTest::addColumn<QString>("firstBg"); // background of the first template read
-        const QString night = Line(
-            {u"Night"_s, u"#000000"_s, u"#ffffff"_s, u"#00ffff"_s, u"#ff0000"_s, u"#ff00ff"_s});
-        QTest::newRow("one line") << night + u"\r\n"_s << QStringList{u"Night"_s} << u"#000000"_s;
-        QTest::newRow("no final line break") << night << QStringList{u"Night"_s} << u"#000000"_s;
+        const QString night = NightLine;
+        const QStringList onlyNight{u"Night"_s};
+        QTest::newRow("one line") << night + u"\r\n"_s << onlyNight << u"#000000"_s;
+        QTest::newRow("no final line break") << night << onlyNight << u"#000000"_s;
         QTest::newRow("five ESC skipped")
-            << Line({u"Five"_s, u"#111111"_s, u"#111111"_s, u"#111111"_s, u"#111111"_s}) +
-                   u"\r\n"_s + night + u"\r\n"_s
-            << QStringList{u"Night"_s} << u"#000000"_s;
+            << Filler(u"Five"_s, 4) + u"\r\n"_s + night + u"\r\n"_s << onlyNight << u"#000000"_s;
         QTest::newRow("seven ESC skipped")
-            << Line({u"Seven"_s, u"#111111"_s, u"#111111"_s, u"#111111"_s, u"#111111"_s,
-                     u"#111111"_s, u"x"_s}) +
-                   u"\r\n"_s + night
-            << QStringList{u"Night"_s} << u"#000000"_s;
+            << Filler(u"Seven"_s, 6) + u"\r\n"_s + night << onlyNight << u"#000000"_s;
         QTest::newRow("five hex digits read as black")
             << Line({u"Short"_s, u"#fffff"_s, u"#fff"_s, u"#0000ff"_s, u"#ff0000"_s, u"#800080"_s})
             << QStringList{u"Short"_s} << u"#000000"_s;
         QTest::newRow("colour name read as black")
-            << Line(
-                   {u"Named"_s, u"white"_s, u"#000000"_s, u"#0000ff"_s, u"#ff0000"_s, u"#800080"_s})
-            << QStringList{u"Named"_s} << u"#000000"_s;
-        QTest::newRow("upper-case digits") << Line({u"Upper"_s, u"#FFCC00"_s, u"#000000"_s,
-                                                    u"#0000ff"_s, u"#ff0000"_s, u"#800080"_s})
-                                           << QStringList{u"Upper"_s} << u"#ffcc00"_s;
+            << Six(u"Named"_s, u"white"_s) << QStringList{u"Named"_s} << u"#000000"_s;
+        QTest::newRow("upper-case digits")
+            << Six(u"Upper"_s, u"#FFCC00"_s) << QStringList{u"Upper"_s} << u"#ffcc00"_s;
         QTest::newRow("blank and repeated names skipped")
-            << Line({u"  "_s, u"#111111"_s, u"#111111"_s, u"#111111"_s, u"#111111"_s,
-                     u"#111111"_s}) +
-                   u"\r\n"_s + night + u"\r\n"_s +
-                   Line({u"NIGHT"_s, u"#222222"_s, u"#111111"_s, u"#111111"_s, u"#111111"_s,
-                         u"#111111"_s})
-            << QStringList{u"Night"_s} << u"#000000"_s;
-        QTest::newRow("Cyrillic name") << Line({u"Закат"_s, u"#ff8000"_s, u"#000000"_s,
-                                                u"#0000ff"_s, u"#ff0000"_s, u"#800080"_s})
-                                       << QStringList{u"Закат"_s} << u"#ff8000"_s;
+            << Filler(u"  "_s, 5) + u"\r\n"_s + night + u"\r\n"_s + Filler(u"NIGHT"_s, 5)
+            << onlyNight << u"#000000"_s;
+        QTest::newRow("Cyrillic name")
+            << Six(u"Закат"_s, u"#ff8000"_s) << QStringList{u"Закат"_s} << u"#ff8000"_s;
         QTest::newRow("empty file") << QString() << QStringList{} << QString();
     }
 
@@ -99,21 +99,17 @@ private slots:
     // The single "Night" line gives exactly that scheme and keeps the built-ins out.
     void nightLineKeepsBuiltInsOut() {
         TColorTemplates list;
-        list.LoadFromFile(WriteFile(Line({u"Night"_s, u"#000000"_s, u"#ffffff"_s, u"#00ffff"_s,
-                                          u"#ff0000"_s, u"#ff00ff"_s}) +
-                                    u"\r\n"_s));
+        list.LoadFromFile(WriteFile(NightLine + u"\r\n"_s));
         list.AddBuiltInsIfEmpty();
         QCOMPARE(list.TemplateCount(), 1);
-        QCOMPARE(list.GetTemplate(u"night"_s), Scheme(u"Night"_s, u"#000000"_s, u"#ffffff"_s,
-                                                      u"#00ffff"_s, u"#ff0000"_s, u"#ff00ff"_s));
+        QCOMPARE(list.GetTemplate(u"night"_s), Night);
     }
 
     void missingFileChangesNothing() {
         TColorTemplates list;
-        list.AddTemplate(Scheme(u"Mine"_s, u"#010203"_s, u"#000000"_s, u"#000000"_s, u"#000000"_s,
-                                u"#000000"_s));
+        list.AddTemplate(Night);
         list.LoadFromFile(Dir.filePath(u"none.qct"_s));
-        QCOMPARE(list.Names(), QStringList{u"Mine"_s});
+        QCOMPARE(list.Names(), QStringList{u"Night"_s});
     }
 
     void unreadableFileThrows() {
@@ -142,8 +138,7 @@ private slots:
 
     void cyrillicNameWrittenInWindows1251() {
         TColorTemplates list;
-        list.AddTemplate(Scheme(u"Закат"_s, u"#ff8000"_s, u"#000000"_s, u"#000000"_s, u"#000000"_s,
-                                u"#000000"_s));
+        list.AddTemplate({.Name = u"Закат"_s, .BgColor = HtmlToColor(u"#ff8000"_s)});
         const QString path = Dir.filePath(u"templates.qct"_s);
         list.SaveToFile(path);
         QVERIFY(testutil::ReadBytes(path).startsWith("\xc7\xe0\xea\xe0\xf2\x1b#ff8000\x1b"));
@@ -189,10 +184,10 @@ private slots:
         TColorTemplates list;
         list.AddBuiltInsIfEmpty();
         QSignalSpy spy(&list, &TColorTemplates::OnChangeTemplate);
-        const TColorTemplate night = Scheme(u"Other"_s, u"#000000"_s, u"#ffffff"_s, u"#00ffff"_s,
-                                            u"#ff0000"_s, u"#ff00ff"_s);
+        TColorTemplate night = Night;
+        night.Name = u"Other"_s;
         QVERIFY(list.ChangeTemplate(u"elegant"_s, night));
-        TColorTemplate expected = night;
+        TColorTemplate expected = Night;
         expected.Name = u"Elegant"_s;
         QCOMPARE(list.GetTemplate(u"Elegant"_s), expected);
         QCOMPARE(spy.count(), 1);
@@ -226,12 +221,10 @@ private slots:
         QFETCH(int, index);
         QFETCH(QString, name);
         TColorTemplates list;
-        list.AddTemplate(Scheme(u"Night"_s, u"#000000"_s, u"#ffffff"_s, u"#00ffff"_s, u"#ff0000"_s,
-                                u"#ff00ff"_s));
+        list.AddTemplate(Night);
         const TColorTemplate got =
             name.isNull() ? list.GetTemplateAt(index) : list.GetTemplate(name);
-        QCOMPARE(got, Scheme(u"Default"_s, u"#ffffff"_s, u"#000000"_s, u"#0000ff"_s, u"#ff0000"_s,
-                             u"#800080"_s));
+        QCOMPARE(got, DefaultColorTemplate());
     }
 };
 

@@ -51,6 +51,23 @@ void WindowSettings(TDirectoryScanner& s) {
     s.setPrimaryTarget(stFiles);
 }
 
+// A tree in a temporary folder and a scanner on it, set up as the main window sets it up.
+struct TWalk {
+    QTemporaryDir Tmp;
+    TDirectoryScanner S;
+    TRecorder R;
+    explicit TWalk(const QStringList& names, bool clearAll = false) {
+        MakeTree(Tmp.path(), names);
+        WindowSettings(S);
+        S.setClearAll(clearAll);
+        R.Root = Tmp.path();
+        if (!S.setRootDir(Tmp.path()))
+            qWarning("root refused");
+        R.Attach(S);
+    }
+    QString Path() const { return Tmp.path(); }
+};
+
 QStringList Sorted(QStringList list) {
     list.sort();
     return list;
@@ -167,23 +184,17 @@ private slots:
     void EventOrder() {
         QFETCH(int, target);
         QFETCH(QStringList, expected);
-        QTemporaryDir tmp;
-        MakeTree(tmp.path(), {u"a.html"_s, u"c.css"_s, u"img/b.gif"_s});
-        TDirectoryScanner s;
-        WindowSettings(s);
-        s.setPrimaryTarget(TScanTarget(target));
-        QVERIFY(s.setRootDir(tmp.path()));
-        TRecorder r{tmp.path(), {}};
-        r.Attach(s);
-        s.Scan();
-        QCOMPARE(r.Events.size(), expected.size());
+        TWalk w({u"a.html"_s, u"c.css"_s, u"img/b.gif"_s});
+        w.S.setPrimaryTarget(TScanTarget(target));
+        w.S.Scan();
+        QCOMPARE(w.R.Events.size(), expected.size());
         const int pair = target == stFiles ? 0 : 2;
-        QStringList got = r.Events;
+        QStringList got = w.R.Events;
         QStringList rootFiles = Sorted(got.mid(pair, 2));
         got.replace(pair, rootFiles[0]);
         got.replace(pair + 1, rootFiles[1]);
         QCOMPARE(got, expected);
-        QVERIFY(!s.Scanning());
+        QVERIFY(!w.S.Scanning());
     }
 
     void FilterAndShape_data() {
@@ -218,51 +229,35 @@ private slots:
         QFETCH(bool, recursive);
         QFETCH(bool, onlyDirs);
         QFETCH(QStringList, expected);
-        QTemporaryDir tmp;
         // A dot-named folder is never entered, whatever the attributes.
-        MakeTree(tmp.path(), {u"a.htm"_s, u"b.HTM"_s, u"c.html"_s, u".hid"_s, u"d/x.htm"_s,
-                              u"d/e/y.htm"_s, u".git/z.htm"_s});
-        TDirectoryScanner s;
-        WindowSettings(s);
-        QVERIFY(s.setMask(mask));
-        s.setAttributes(hidden ? TFileAttributes(fteHidden) : TFileAttributes());
-        s.setRecursiveScan(recursive);
-        s.setOnlyDirectories(onlyDirs);
-        QVERIFY(s.setRootDir(tmp.path()));
-        TRecorder r{tmp.path(), {}};
-        r.Attach(s);
-        s.Scan();
-        QCOMPARE(r.Events.last(), u"done"_s);
-        QCOMPARE(Sorted(r.Events), Sorted(expected));
+        TWalk w({u"a.htm"_s, u"b.HTM"_s, u"c.html"_s, u".hid"_s, u"d/x.htm"_s, u"d/e/y.htm"_s,
+                 u".git/z.htm"_s});
+        QVERIFY(w.S.setMask(mask));
+        w.S.setAttributes(hidden ? TFileAttributes(fteHidden) : TFileAttributes());
+        w.S.setRecursiveScan(recursive);
+        w.S.setOnlyDirectories(onlyDirs);
+        w.S.Scan();
+        QCOMPARE(w.R.Events.last(), u"done"_s);
+        QCOMPARE(Sorted(w.R.Events), Sorted(expected));
     }
 
     void ClearAllEmptiesTheTree() {
-        QTemporaryDir tmp;
-        MakeTree(tmp.path(),
-                 {u"a.html"_s, u".htaccess"_s, u"img/b.gif"_s, u"img/x/y/z.txt"_s, u"empty/"_s});
-        TDirectoryScanner s;
-        WindowSettings(s);
-        s.setClearAll(true);
-        QVERIFY(s.setRootDir(tmp.path()));
+        TWalk w({u"a.html"_s, u".htaccess"_s, u"img/b.gif"_s, u"img/x/y/z.txt"_s, u"empty/"_s},
+                true);
         bool rootRemoved = false;
-        s.OnScanComplete = [&](TDirectoryScanner* sender) {
+        w.S.OnScanComplete = [&](TDirectoryScanner* sender) {
             rootRemoved = QDir().rmdir(sender->RootDir());
         };
-        s.Scan();
+        w.S.Scan();
         QVERIFY(rootRemoved);
-        QVERIFY(!QFileInfo::exists(tmp.path()));
+        QVERIFY(!QFileInfo::exists(w.Path()));
     }
 
     void ClearAllKeepsDotFolders() {
-        QTemporaryDir tmp;
-        MakeTree(tmp.path(), {u"a/b/.cache/keep.txt"_s, u"a/b/gone.txt"_s, u"a/gone.txt"_s,
-                              u"other/gone.txt"_s});
-        TDirectoryScanner s;
-        WindowSettings(s);
-        s.setClearAll(true);
-        QVERIFY(s.setRootDir(tmp.path()));
-        s.Scan();
-        QCOMPARE(TreeBelow(tmp.path()),
+        TWalk w({u"a/b/.cache/keep.txt"_s, u"a/b/gone.txt"_s, u"a/gone.txt"_s, u"other/gone.txt"_s},
+                true);
+        w.S.Scan();
+        QCOMPARE(TreeBelow(w.Path()),
                  (QStringList{u"a"_s, u"a/b"_s, u"a/b/.cache"_s, u"a/b/.cache/keep.txt"_s}));
     }
 
@@ -293,25 +288,16 @@ private slots:
     }
 
     void LinkLoopEnds() {
-        QTemporaryDir tmp;
-        MakeTree(tmp.path(), {u"a/b/page.html"_s});
-        QVERIFY(QFile::link(tmp.path() + u"/a"_s, tmp.path() + u"/a/b/up"_s));
-        TDirectoryScanner s;
-        WindowSettings(s);
-        QVERIFY(s.setRootDir(tmp.path()));
-        TRecorder r{tmp.path(), {}};
-        r.Attach(s);
-        s.Scan();
-        QCOMPARE(Sorted(r.Events), Sorted({u"0:d:/a"_s, u"1:d:/a/b"_s, u"2:f:/a/b/page.html"_s,
-                                           u"2:d:/a/b/up"_s, u"done"_s}));
+        TWalk w({u"a/b/page.html"_s});
+        QVERIFY(QFile::link(w.Path() + u"/a"_s, w.Path() + u"/a/b/up"_s));
+        w.S.Scan();
+        QCOMPARE(Sorted(w.R.Events), Sorted({u"0:d:/a"_s, u"1:d:/a/b"_s, u"2:f:/a/b/page.html"_s,
+                                             u"2:d:/a/b/up"_s, u"done"_s}));
     }
 
     void ScanFromHandlerIsIgnored() {
-        QTemporaryDir tmp;
-        MakeTree(tmp.path(), {u"a.html"_s, u"d/b.html"_s});
-        TDirectoryScanner s;
-        WindowSettings(s);
-        QVERIFY(s.setRootDir(tmp.path()));
+        TWalk w({u"a.html"_s, u"d/b.html"_s});
+        TDirectoryScanner& s = w.S;
         int events = 0, completions = 0;
         s.OnProcessDirectory = [&](TDirectoryScanner* sender, const QString&, const QString&,
                                    quint8, TDirectoryFileType) {
@@ -330,11 +316,8 @@ private slots:
     }
 
     void FailingHandlerEndsTheWalk() {
-        QTemporaryDir tmp;
-        MakeTree(tmp.path(), {u"a.html"_s, u"d/b.html"_s});
-        TDirectoryScanner s;
-        WindowSettings(s);
-        QVERIFY(s.setRootDir(tmp.path()));
+        TWalk w({u"a.html"_s, u"d/b.html"_s});
+        TDirectoryScanner& s = w.S;
         int completions = 0;
         s.OnProcessDirectory = [](TDirectoryScanner*, const QString&, const QString& name, quint8,
                                   TDirectoryFileType) {

@@ -9,6 +9,10 @@ using namespace Qt::StringLiterals;
 Q_DECLARE_METATYPE(TImageAlign)
 Q_DECLARE_METATYPE(TAreaShape)
 Q_DECLARE_METATYPE(TScrolling)
+Q_DECLARE_METATYPE(TAnchorFields)
+Q_DECLARE_METATYPE(TImageFields)
+Q_DECLARE_METATYPE(TAreaFields)
+Q_DECLARE_METATYPE(TFrameFields)
 
 namespace {
 // The inserted text with "|" where the caret ends and "¶" when a line break follows it.
@@ -30,6 +34,30 @@ QString Outcome(const TElementMarkup& m) {
 
 const QString Page = u"/site/news/index.html"_s;
 const QString Picture = u"/site/img/F.gif"_s;
+const QString Relative = u"../img/F.gif"_s;
+
+template <class T, class F> T With(T fields, F&& fill) {
+    fill(fields);
+    return fields;
+}
+TAnchorFields Anchor(const QString& href, const QString& target = {}, const QString& name = {},
+                     const QString& cls = {}, const QString& selection = {},
+                     const QString& chosen = {}) {
+    return {{href, chosen, Page}, target, name, cls, selection};
+}
+TImageFields Image(const QString& src, const QString& chosen = {}) {
+    TImageFields f;
+    f.Src = {src, chosen, Page};
+    return f;
+}
+TAreaFields Area(const QString& href, TAreaShape shape, const QString& coords,
+                 const QString& chosen = {}) {
+    return {{href, chosen, Page}, shape, coords, {}, {}, {}, {}};
+}
+TFrameFields Frame(const QString& src, const QString& name = u"Frame1"_s,
+                   const QString& chosen = {}) {
+    return {{src, chosen, Page}, name, TScrolling::Auto, true, true, {}, {}, false};
+}
 } // namespace
 
 class TestLinkLogic : public QObject {
@@ -80,7 +108,7 @@ private slots:
             << false << u"/site/newsletter/F.gif"_s << Page << u"../newsletter/F.gif"_s;
         QTest::newRow("cyrillic") << false << u"/сайт/фото/Ёлка.jpg"_s
                                   << u"/сайт/новости/стр.html"_s << u"../фото/Ёлка.jpg"_s;
-        QTest::newRow("backslash is part of a name")
+        QTest::newRow("backslash belongs to the name")
             << false << u"/site/news/a\\b.gif"_s << Page << u"a\\b.gif"_s;
         QTest::newRow("page never saved") << false << Picture << QString() << Picture;
         QTest::newRow("page without file name") << false << Picture << u"/site/news/"_s << Picture;
@@ -113,129 +141,88 @@ private slots:
     }
 
     void anchor_data() {
-        QTest::addColumn<QString>("href");
-        QTest::addColumn<QString>("chosen");
-        QTest::addColumn<QString>("target");
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QString>("cls");
-        QTest::addColumn<QString>("selection");
+        QTest::addColumn<TAnchorFields>("fields");
         QTest::addColumn<QString>("outcome");
         QTest::addColumn<QString>("source");
         const QString refused = u"!Не указан источник ссылки или имя закладки"_s;
         QTest::newRow("source, target, selection")
-            << u"H"_s << QString() << u"G"_s << QString() << QString() << u"S"_s
-            << u"<a href=\"H\" target=\"G\">S</a>|"_s << u"H"_s;
+            << Anchor(u"H"_s, u"G"_s, {}, {}, u"S"_s) << u"<a href=\"H\" target=\"G\">S</a>|"_s
+            << u"H"_s;
         QTest::newRow("name only, caret between the tags")
-            << QString() << QString() << QString() << u"N"_s << QString() << QString()
-            << u"<a name=\"N\">|</a>"_s << QString();
+            << Anchor({}, {}, u"N"_s) << u"<a name=\"N\">|</a>"_s << QString();
         QTest::newRow("every attribute in order")
-            << u"H"_s << QString() << u"G"_s << QString() << u"c1"_s << QString()
+            << Anchor(u"H"_s, u"G"_s, {}, u"c1"_s)
             << u"<a href=\"H\" target=\"G\" class=\"c1\">|</a>"_s << u"H"_s;
         QTest::newRow("name with class and target")
-            << QString() << QString() << u"_top"_s << u"N"_s << u"c"_s << u"x"_s
+            << Anchor({}, u"_top"_s, u"N"_s, u"c"_s, u"x"_s)
             << u"<a target=\"_top\" name=\"N\" class=\"c\">x</a>|"_s << QString();
         QTest::newRow("blanks around the source kept")
-            << u" H "_s << QString() << QString() << QString() << QString() << QString()
-            << u"<a href=\" H \">|</a>"_s << u" H "_s;
+            << Anchor(u" H "_s) << u"<a href=\" H \">|</a>"_s << u" H "_s;
         QTest::newRow("multi-line selection")
-            << u"H"_s << QString() << QString() << QString() << QString() << u"a\nb"_s
-            << u"<a href=\"H\">a\nb</a>|"_s << u"H"_s;
+            << Anchor(u"H"_s, {}, {}, {}, u"a\nb"_s) << u"<a href=\"H\">a\nb</a>|"_s << u"H"_s;
         QTest::newRow("blank target left out")
-            << u"H"_s << QString() << u"  "_s << QString() << QString() << QString()
-            << u"<a href=\"H\">|</a>"_s << u"H"_s;
-        QTest::newRow("both empty") << QString() << QString() << u"G"_s << QString() << QString()
-                                    << QString() << refused << QString();
+            << Anchor(u"H"_s, u"  "_s) << u"<a href=\"H\">|</a>"_s << u"H"_s;
+        QTest::newRow("both empty") << Anchor({}, u"G"_s) << refused << QString();
         QTest::newRow("blanks only count as empty")
-            << u"   "_s << QString() << QString() << u" "_s << QString() << QString() << refused
-            << u"   "_s;
-        QTest::newRow("both filled") << u"H"_s << QString() << QString() << u"N"_s << QString()
-                                     << QString() << refused << u"H"_s;
+            << Anchor(u"   "_s, {}, u" "_s) << refused << u"   "_s;
+        QTest::newRow("both filled") << Anchor(u"H"_s, {}, u"N"_s) << refused << u"H"_s;
         QTest::newRow("chosen file made relative")
-            << u"F.gif"_s << Picture << QString() << QString() << QString() << u"S"_s
-            << u"<a href=\"../img/F.gif\">S</a>|"_s << u"../img/F.gif"_s;
+            << Anchor(u"F.gif"_s, {}, {}, {}, u"S"_s, Picture)
+            << u"<a href=\"../img/F.gif\">S</a>|"_s << Relative;
         // The relative path is in the field even when the check refuses.
         QTest::newRow("chosen file and a name")
-            << u"F.gif"_s << Picture << QString() << u"N"_s << QString() << QString() << refused
-            << u"../img/F.gif"_s;
+            << Anchor(u"F.gif"_s, {}, u"N"_s, {}, {}, Picture) << refused << Relative;
     }
     void anchor() {
-        QFETCH(QString, href);
-        QFETCH(QString, chosen);
-        QFETCH(QString, target);
-        QFETCH(QString, name);
-        QFETCH(QString, cls);
-        QFETCH(QString, selection);
+        QFETCH(TAnchorFields, fields);
         QFETCH(QString, outcome);
         QFETCH(QString, source);
-        TAnchorFields f;
-        f.Href = {href, chosen, Page};
-        f.Target = target;
-        f.Name = name;
-        f.Class = cls;
-        f.Selection = selection;
-        const TElementMarkup m = AnchorMarkup(f);
+        const TElementMarkup m = AnchorMarkup(fields);
         QCOMPARE(Outcome(m), outcome);
         QCOMPARE(m.Source, source);
     }
 
     void image_data() {
-        QTest::addColumn<QString>("src");
-        QTest::addColumn<QString>("chosen");
-        QTest::addColumn<QStringList>("fields"); // alt, width, height, hspace, vspace, name, usemap
-        QTest::addColumn<TImageAlign>("align");
-        QTest::addColumn<QString>("cls");
+        QTest::addColumn<TImageFields>("fields");
         QTest::addColumn<QString>("outcome");
-        const QStringList none(7);
+        const QString plain = u"<img src=\"S\" alt=\"\" />|¶"_s;
+        const QString refused = u"!Не указан источник образа"_s;
         QTest::newRow("source, width, height")
-            << u"S"_s << QString() << QStringList{{}, u"W"_s, u"H"_s, {}, {}, {}, {}}
-            << TImageAlign::None << QString()
+            << With(Image(u"S"_s), [](auto& f) { f.Width = u"W"_s, f.Height = u"H"_s; })
             << u"<img src=\"S\" width=\"W\" height=\"H\" alt=\"\" />|¶"_s;
-        QTest::newRow("source only") << u"S"_s << QString() << none << TImageAlign::None
-                                     << QString() << u"<img src=\"S\" alt=\"\" />|¶"_s;
+        QTest::newRow("source only") << Image(u"S"_s) << plain;
         QTest::newRow("every field in order")
-            << u"S"_s << QString()
-            << QStringList{u"Фото"_s, u"10"_s, u"20"_s, u"3"_s, u"4"_s, u"img1"_s, u"map1"_s}
-            << TImageAlign::Right << u"c"_s
+            << TImageFields{{u"S"_s, {}, Page},
+                            u"Фото"_s,
+                            u"10"_s,
+                            u"20"_s,
+                            TImageAlign::Right,
+                            u"3"_s,
+                            u"4"_s,
+                            u"img1"_s,
+                            u"c"_s,
+                            u"map1"_s}
             << u"<img src=\"S\" width=\"10\" height=\"20\" hspace=\"3\" vspace=\"4\" alt=\"Фото\" "
                u"name=\"img1\" class=\"c\" usemap=\"#map1\" align=\"right\" />|¶"_s;
-        QTest::newRow("centre") << u"S"_s << QString() << none << TImageAlign::Center << QString()
-                                << u"<img src=\"S\" alt=\"\" align=\"center\" />|¶"_s;
-        QTest::newRow("left writes nothing") << u"S"_s << QString() << none << TImageAlign::Left
-                                             << QString() << u"<img src=\"S\" alt=\"\" />|¶"_s;
-        QTest::newRow("blank source as typed") << u"  "_s << QString() << none << TImageAlign::None
-                                               << QString() << u"<img src=\"  \" alt=\"\" />|¶"_s;
+        QTest::newRow("centre") << With(Image(u"S"_s), [](auto& f) {
+            f.Align = TImageAlign::Center;
+        }) << u"<img src=\"S\" alt=\"\" align=\"center\" />|¶"_s;
+        QTest::newRow("left writes nothing")
+            << With(Image(u"S"_s), [](auto& f) { f.Align = TImageAlign::Left; }) << plain;
+        QTest::newRow("blank source as typed")
+            << Image(u"  "_s) << u"<img src=\"  \" alt=\"\" />|¶"_s;
         QTest::newRow("blank map name left out")
-            << u"S"_s << QString() << QStringList{{}, {}, {}, {}, {}, {}, u" "_s}
-            << TImageAlign::None << QString() << u"<img src=\"S\" alt=\"\" />|¶"_s;
+            << With(Image(u"S"_s), [](auto& f) { f.UseMap = u" "_s; }) << plain;
         QTest::newRow("chosen file made relative")
-            << u"F.gif"_s << Picture << none << TImageAlign::None << QString()
-            << u"<img src=\"../img/F.gif\" alt=\"\" />|¶"_s;
-        QTest::newRow("empty source") << QString() << QString() << none << TImageAlign::None
-                                      << QString() << u"!Не указан источник образа"_s;
+            << Image(u"F.gif"_s, Picture) << u"<img src=\"../img/F.gif\" alt=\"\" />|¶"_s;
+        QTest::newRow("empty source") << Image({}) << refused;
         // The check comes before the relative path: a cleared field is refused.
-        QTest::newRow("chosen file but field cleared")
-            << QString() << Picture << none << TImageAlign::None << QString()
-            << u"!Не указан источник образа"_s;
+        QTest::newRow("chosen file but field cleared") << Image({}, Picture) << refused;
     }
     void image() {
-        QFETCH(QString, src);
-        QFETCH(QString, chosen);
-        QFETCH(QStringList, fields);
-        QFETCH(TImageAlign, align);
-        QFETCH(QString, cls);
+        QFETCH(TImageFields, fields);
         QFETCH(QString, outcome);
-        TImageFields f;
-        f.Src = {src, chosen, Page};
-        f.Alt = fields[0];
-        f.Width = fields[1];
-        f.Height = fields[2];
-        f.Hspace = fields[3];
-        f.Vspace = fields[4];
-        f.Name = fields[5];
-        f.UseMap = fields[6];
-        f.Align = align;
-        f.Class = cls;
-        QCOMPARE(Outcome(ImageMarkup(f)), outcome);
+        QCOMPARE(Outcome(ImageMarkup(fields)), outcome);
     }
 
     void mapAndFrameset_data() {
@@ -283,125 +270,95 @@ private slots:
     }
 
     void area_data() {
-        QTest::addColumn<QString>("href");
-        QTest::addColumn<QString>("chosen");
-        QTest::addColumn<TAreaShape>("shape");
-        QTest::addColumn<QString>("coords");
-        QTest::addColumn<QStringList>("fields"); // alt, name, class, target
+        QTest::addColumn<TAreaFields>("fields");
         QTest::addColumn<QString>("outcome");
-        const QStringList none(4);
+        const QString noHref = u"!Не указан источник активной области"_s;
         QTest::newRow("rectangle")
-            << u"H"_s << QString() << TAreaShape::Rect << u"C,C,C,C"_s << none
+            << Area(u"H"_s, TAreaShape::Rect, u"C,C,C,C"_s)
             << u"<area href=\"H\" shape=\"rect\" coords=\"C,C,C,C\" alt=\"\" />|¶"_s;
         QTest::newRow("circle")
-            << u"H"_s << QString() << TAreaShape::Circle << u"1,2,3"_s << none
+            << Area(u"H"_s, TAreaShape::Circle, u"1,2,3"_s)
             << u"<area href=\"H\" shape=\"circle\" coords=\"1,2,3\" alt=\"\" />|¶"_s;
         QTest::newRow("polygon of six numbers")
-            << u"H"_s << QString() << TAreaShape::Poly << u"1,2,3,4,5,6"_s << none
+            << Area(u"H"_s, TAreaShape::Poly, u"1,2,3,4,5,6"_s)
             << u"<area href=\"H\" shape=\"poly\" coords=\"1,2,3,4,5,6\" alt=\"\" />|¶"_s;
         QTest::newRow("point, coords untrimmed")
-            << u"H"_s << QString() << TAreaShape::Point << u" 1,2 "_s << none
+            << Area(u"H"_s, TAreaShape::Point, u" 1,2 "_s)
             << u"<area href=\"H\" shape=\"point\" coords=\" 1,2 \" alt=\"\" />|¶"_s;
         QTest::newRow("every field in order")
-            << u"H"_s << QString() << TAreaShape::Rect << u"1,2,3,4"_s
-            << QStringList{u"Тут"_s, u"a1"_s, u"c"_s, u"_blank"_s}
+            << TAreaFields{{u"H"_s, {}, Page}, TAreaShape::Rect, u"1,2,3,4"_s,
+                           u"Тут"_s,           u"a1"_s,          u"c"_s,
+                           u"_blank"_s}
             << u"<area href=\"H\" shape=\"rect\" coords=\"1,2,3,4\" alt=\"Тут\" name=\"a1\" "
                u"class=\"c\" target=\"_blank\" />|¶"_s;
         QTest::newRow("blank description")
-            << u"H"_s << QString() << TAreaShape::Point << u"1,2"_s
-            << QStringList{u"   "_s, {}, {}, {}}
+            << With(Area(u"H"_s, TAreaShape::Point, u"1,2"_s), [](auto& f) { f.Alt = u"   "_s; })
             << u"<area href=\"H\" shape=\"point\" coords=\"1,2\" alt=\"\" />|¶"_s;
         QTest::newRow("chosen file made relative")
-            << u"F.gif"_s << Picture << TAreaShape::Point << u"1,2"_s << none
+            << Area(u"F.gif"_s, TAreaShape::Point, u"1,2"_s, Picture)
             << u"<area href=\"../img/F.gif\" shape=\"point\" coords=\"1,2\" alt=\"\" />|¶"_s;
-        QTest::newRow("no destination") << u" "_s << QString() << TAreaShape::Circle << u"1,2,3"_s
-                                        << none << u"!Не указан источник активной области"_s;
-        QTest::newRow("circle of two numbers")
-            << u"H"_s << QString() << TAreaShape::Circle << u"1,2"_s << none
-            << u"!Неверное количество чисел в координатах"_s;
+        QTest::newRow("no destination") << Area(u" "_s, TAreaShape::Circle, u"1,2,3"_s) << noHref;
+        QTest::newRow("circle of two numbers") << Area(u"H"_s, TAreaShape::Circle, u"1,2"_s)
+                                               << u"!Неверное количество чисел в координатах"_s;
         QTest::newRow("destination checked first")
-            << QString() << QString() << TAreaShape::Circle << u"1"_s << none
-            << u"!Не указан источник активной области"_s;
+            << Area({}, TAreaShape::Circle, u"1"_s) << noHref;
     }
     void area() {
-        QFETCH(QString, href);
-        QFETCH(QString, chosen);
-        QFETCH(TAreaShape, shape);
-        QFETCH(QString, coords);
-        QFETCH(QStringList, fields);
+        QFETCH(TAreaFields, fields);
         QFETCH(QString, outcome);
-        TAreaFields f;
-        f.Href = {href, chosen, Page};
-        f.Shape = shape;
-        f.Coords = coords;
-        f.Alt = fields[0];
-        f.Name = fields[1];
-        f.Class = fields[2];
-        f.Target = fields[3];
-        QCOMPARE(Outcome(AreaMarkup(f)), outcome);
+        QCOMPARE(Outcome(AreaMarkup(fields)), outcome);
     }
 
     void frame_data() {
-        QTest::addColumn<QString>("src");
-        QTest::addColumn<QString>("chosen");
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<TScrolling>("scrolling");
-        QTest::addColumn<QString>("flags"); // b frameborder, n noresize, i iframe
-        QTest::addColumn<QString>("width");
-        QTest::addColumn<QString>("height");
+        QTest::addColumn<TFrameFields>("fields");
         QTest::addColumn<QString>("outcome");
-        const QString f1 = u"Frame1"_s;
-        QTest::newRow("presets")
-            << u"S"_s << QString() << f1 << TScrolling::Auto << u"bn"_s << QString() << QString()
-            << u"<frame src=\"S\" name=\"Frame1\" scrolling=\"auto\" frameborder=\"0\" "
-               u"noresize=\"noresize\" />|¶"_s;
+        const QString noSource = u"!Не указан источник фрейма"_s;
+        QTest::newRow("presets") << Frame(u"S"_s)
+                                 << u"<frame src=\"S\" name=\"Frame1\" scrolling=\"auto\" "
+                                    u"frameborder=\"0\" noresize=\"noresize\" />|¶"_s;
         QTest::newRow("nothing checked, scrolling yes")
-            << u"S"_s << QString() << u"top"_s << TScrolling::Yes << QString() << u"10"_s << u"20"_s
+            << TFrameFields{{u"S"_s, {}, Page},
+                            u"top"_s,
+                            TScrolling::Yes,
+                            false,
+                            false,
+                            u"10"_s,
+                            u"20"_s,
+                            false}
             << u"<frame src=\"S\" name=\"top\" scrolling=\"yes\" />|¶"_s;
-        QTest::newRow("scrolling no")
-            << u"S"_s << QString() << f1 << TScrolling::No << u"n"_s << QString() << QString()
-            << u"<frame src=\"S\" name=\"Frame1\" scrolling=\"no\" noresize=\"noresize\" />|¶"_s;
+        QTest::newRow("scrolling no") << With(Frame(u"S"_s), [](auto& f) {
+            f.Scrolling = TScrolling::No, f.FrameBorder = false;
+        }) << u"<frame src=\"S\" name=\"Frame1\" scrolling=\"no\" noresize=\"noresize\" />|¶"_s;
         QTest::newRow("iframe without noresize, percent kept")
-            << u"S"_s << QString() << f1 << TScrolling::Auto << u"bni"_s << u"100%"_s << u"50"_s
+            << With(Frame(u"S"_s),
+                    [](auto& f) { f.IFrame = true, f.Width = u"100%"_s, f.Height = u"50"_s; })
             << u"<iframe src=\"S\" name=\"Frame1\" scrolling=\"auto\" frameborder=\"0\" "
                u"width=\"100%\" height=\"50\" />|¶"_s;
         QTest::newRow("iframe without size")
-            << u"S"_s << QString() << f1 << TScrolling::No << u"i"_s << u" "_s << QString()
+            << TFrameFields{{u"S"_s, {}, Page},
+                            u"Frame1"_s,
+                            TScrolling::No,
+                            false,
+                            false,
+                            u" "_s,
+                            {},
+                            true}
             << u"<iframe src=\"S\" name=\"Frame1\" scrolling=\"no\" />|¶"_s;
         QTest::newRow("source and name untrimmed")
-            << u" S "_s << QString() << u" n "_s << TScrolling::Auto << QString() << QString()
-            << QString() << u"<frame src=\" S \" name=\" n \" scrolling=\"auto\" />|¶"_s;
+            << With(Frame(u" S "_s, u" n "_s), [](auto& f) { f.FrameBorder = f.NoResize = false; })
+            << u"<frame src=\" S \" name=\" n \" scrolling=\"auto\" />|¶"_s;
         QTest::newRow("chosen file made relative")
-            << u"F.gif"_s << Picture << f1 << TScrolling::Auto << QString() << QString()
-            << QString()
+            << With(Frame(u"F.gif"_s, u"Frame1"_s, Picture),
+                    [](auto& f) { f.FrameBorder = f.NoResize = false; })
             << u"<frame src=\"../img/F.gif\" name=\"Frame1\" scrolling=\"auto\" />|¶"_s;
-        QTest::newRow("no source") << u"  "_s << QString() << f1 << TScrolling::Auto << u"bn"_s
-                                   << QString() << QString() << u"!Не указан источник фрейма"_s;
-        QTest::newRow("no name") << u"S"_s << QString() << u" "_s << TScrolling::Auto << u"bn"_s
-                                 << QString() << QString() << u"!Не указано имя фрейма"_s;
-        QTest::newRow("source checked first")
-            << QString() << QString() << QString() << TScrolling::Auto << u"bn"_s << QString()
-            << QString() << u"!Не указан источник фрейма"_s;
+        QTest::newRow("no source") << Frame(u"  "_s) << noSource;
+        QTest::newRow("no name") << Frame(u"S"_s, u" "_s) << u"!Не указано имя фрейма"_s;
+        QTest::newRow("source checked first") << Frame({}, {}) << noSource;
     }
     void frame() {
-        QFETCH(QString, src);
-        QFETCH(QString, chosen);
-        QFETCH(QString, name);
-        QFETCH(TScrolling, scrolling);
-        QFETCH(QString, flags);
-        QFETCH(QString, width);
-        QFETCH(QString, height);
+        QFETCH(TFrameFields, fields);
         QFETCH(QString, outcome);
-        TFrameFields f;
-        f.Src = {src, chosen, Page};
-        f.Name = name;
-        f.Scrolling = scrolling;
-        f.FrameBorder = flags.contains(u'b');
-        f.NoResize = flags.contains(u'n');
-        f.IFrame = flags.contains(u'i');
-        f.Width = width;
-        f.Height = height;
-        QCOMPARE(Outcome(FrameMarkup(f)), outcome);
+        QCOMPARE(Outcome(FrameMarkup(fields)), outcome);
     }
 };
 

@@ -44,6 +44,17 @@ QStringList ListEntries(const QListWidget* list) {
     return out;
 }
 
+// An isolated program home with its projects folder, a scripted platform and a site folder.
+struct TProjects {
+    testutil::TIsolatedHome Home;
+    TScriptedPlatform Platform;
+    QTemporaryDir Site;
+    TProjects() {
+        if (!CreateProjectsFolder())
+            qWarning("no projects folder");
+    }
+};
+
 } // namespace
 
 class TestProjectDialogs : public QObject {
@@ -79,10 +90,9 @@ private slots:
         QFETCH(QString, message);
         QFETCH(QString, file);
         QFETCH(QString, storedPage);
-        testutil::TIsolatedHome home;
-        QVERIFY(CreateProjectsFolder());
-        TScriptedPlatform platform;
-        QTemporaryDir site;
+        TProjects p;
+        TScriptedPlatform& platform = p.Platform;
+        const QTemporaryDir& site = p.Site;
         TfrmNewSite dialog(false);
         QCOMPARE(dialog.Banner->Title(), u"Создание нового проекта"_s);
         dialog.edSiteTitle->setText(title);
@@ -103,7 +113,7 @@ private slots:
             QCOMPARE(platform.Messages(), QStringList{message});
             QVERIFY(ProjectFiles().isEmpty());
             QVERIFY(dialog.PendingPath.isEmpty());
-            QVERIFY(!QFileInfo::exists(home.File(u"evil.qsf"_s)));
+            QVERIFY(!QFileInfo::exists(p.Home.File(u"evil.qsf"_s)));
         }
     }
 
@@ -116,9 +126,8 @@ private slots:
     }
 
     void RootDirDefaultsAndIsCreated() {
-        testutil::TIsolatedHome home;
-        QVERIFY(CreateProjectsFolder());
-        TScriptedPlatform platform;
+        TProjects p;
+        TScriptedPlatform& platform = p.Platform;
         TfrmNewSite blank(false);
         blank.edSiteTitle->setText(u"Home"_s);
         blank.edRootDir->setText(u"  "_s);
@@ -144,58 +153,42 @@ private slots:
     }
 
     void DuplicateAndRename() {
-        testutil::TIsolatedHome home;
-        QVERIFY(CreateProjectsFolder());
-        TScriptedPlatform platform;
-        QTemporaryDir site;
+        TProjects p;
+        TScriptedPlatform& platform = p.Platform;
+        const QTemporaryDir& site = p.Site;
         WriteProject(u"A"_s, site.path());
         WriteProject(u"Other"_s, site.path());
         const QByteArray otherBytes = ReadBytes(ProjectFile(u"Other"_s));
-        {
-            TfrmNewSite dialog(false);
-            dialog.edSiteTitle->setText(u"A"_s);
+        // Edits the project "former" (a new one when empty) under the title typed; true when
+        // the dialog told nothing.
+        const auto edit = [&](const QString& former, const QString& title) {
+            platform.Clear();
+            TfrmNewSite dialog(!former.isEmpty());
+            if (!former.isEmpty())
+                dialog.SetProject(former, u"start.htm"_s, site.path());
+            dialog.edSiteTitle->setText(title);
             dialog.btnOkClick();
-            QCOMPARE(platform.Messages(), QStringList{LoadStr(sProjectExists)});
-        }
-        platform.Clear();
+            return platform.Messages().isEmpty();
+        };
+        QVERIFY(!edit(QString(), u"A"_s));
+        QCOMPARE(platform.Messages(), QStringList{LoadStr(sProjectExists)});
         // Editing without a new title writes the same file.
-        {
-            TfrmNewSite dialog(true);
-            QCOMPARE(dialog.Banner->Title(), LoadStr(sEditProjectTitle));
-            dialog.SetProject(u"A"_s, u"start.htm"_s, site.path());
-            dialog.btnOkClick();
-            QVERIFY(platform.Messages().isEmpty());
-            QCOMPARE(ProjectFiles(), (QStringList{u"A.qsf"_s, u"Other.qsf"_s}));
-            QVERIFY(ReadBytes(ProjectFile(u"A"_s)).contains("MainPage=start.htm"));
-        }
+        QVERIFY(edit(u"A"_s, u"A"_s));
+        QCOMPARE(ProjectFiles(), (QStringList{u"A.qsf"_s, u"Other.qsf"_s}));
+        QVERIFY(ReadBytes(ProjectFile(u"A"_s)).contains("MainPage=start.htm"));
         // Renaming onto another project's title is refused; that project stays as it was.
-        {
-            TfrmNewSite dialog(true);
-            dialog.SetProject(u"A"_s, u"start.htm"_s, site.path());
-            dialog.edSiteTitle->setText(u"other"_s.toUpper().left(1) + u"ther"_s);
-            dialog.btnOkClick();
-            QCOMPARE(platform.Messages(), QStringList{LoadStr(sProjectExists)});
-            QCOMPARE(ReadBytes(ProjectFile(u"Other"_s)), otherBytes);
-        }
-        platform.Clear();
+        QVERIFY(!edit(u"A"_s, u"Other"_s));
+        QCOMPARE(platform.Messages(), QStringList{LoadStr(sProjectExists)});
+        QCOMPARE(ReadBytes(ProjectFile(u"Other"_s)), otherBytes);
         // Renaming leaves only the new file.
-        {
-            TfrmNewSite dialog(true);
-            dialog.SetProject(u"A"_s, u"start.htm"_s, site.path());
-            dialog.edSiteTitle->setText(u"B"_s);
-            dialog.btnOkClick();
-            QVERIFY(platform.Messages().isEmpty());
-            QCOMPARE(ProjectFiles(), (QStringList{u"B.qsf"_s, u"Other.qsf"_s}));
-        }
+        QVERIFY(edit(u"A"_s, u"B"_s));
+        QCOMPARE(ProjectFiles(), (QStringList{u"B.qsf"_s, u"Other.qsf"_s}));
         // A former title that names a file outside the projects folder is never removed.
-        WriteBytes(home.File(u"victim.qsf"_s), "keep");
-        {
-            TfrmNewSite dialog(true);
-            dialog.SetProject(u"../victim"_s, u"index.html"_s, site.path());
-            dialog.edSiteTitle->setText(u"C"_s);
-            dialog.btnOkClick();
-            QCOMPARE(ReadBytes(home.File(u"victim.qsf"_s)), QByteArray("keep"));
-        }
+        WriteBytes(p.Home.File(u"victim.qsf"_s), "keep");
+        edit(u"../victim"_s, u"C"_s);
+        QCOMPARE(ReadBytes(p.Home.File(u"victim.qsf"_s)), QByteArray("keep"));
+        // The edit dialog has its own banner.
+        QCOMPARE(TfrmNewSite(true).Banner->Title(), LoadStr(sEditProjectTitle));
     }
 
     void UnwritableProjectsFolder() {
@@ -212,10 +205,9 @@ private slots:
     }
 
     void ManagerListAndDelete() {
-        testutil::TIsolatedHome home;
-        QVERIFY(CreateProjectsFolder());
-        TScriptedPlatform platform;
-        QTemporaryDir site;
+        TProjects p;
+        TScriptedPlatform& platform = p.Platform;
+        const QTemporaryDir& site = p.Site;
         for (const QString& t : {u"beta"_s, u"Alpha"_s, u"gamma"_s})
             WriteProject(t, site.path());
         TfrmSite dialog;
@@ -241,10 +233,9 @@ private slots:
     }
 
     void ManagerOpen() {
-        testutil::TIsolatedHome home;
-        QVERIFY(CreateProjectsFolder());
-        TScriptedPlatform platform;
-        QTemporaryDir site;
+        TProjects p;
+        TScriptedPlatform& platform = p.Platform;
+        const QTemporaryDir& site = p.Site;
         WriteProject(u"Good"_s, site.path());
         WriteProject(u"Gone"_s, site.filePath(u"removed"_s));
         TfrmSite dialog;

@@ -24,6 +24,13 @@ TClassFields Named(const QString& name = u".newclass1"_s) {
     f.ClassName = name;
     return f;
 }
+
+// ".newclass1" with what fill changes.
+template <class F> TClassFields Changed(F&& fill) {
+    TClassFields f = Named();
+    fill(f);
+    return f;
+}
 } // namespace
 
 class TestStyleLogic : public QObject {
@@ -72,126 +79,83 @@ private slots:
     void rule_data() {
         QTest::addColumn<TClassFields>("fields");
         QTest::addColumn<QString>("rule");
-
         QTest::newRow("nothing changed") << Named() << u".newclass1\n{\n}"_s;
         QTest::newRow("name as typed") << Named(u" p.note "_s) << u" p.note \n{\n}"_s;
-
-        TClassFields example = Named(u"N"_s);
-        example.Color = HtmlToColor(u"#ff0000"_s);
-        example.Underline = true;
-        QTest::newRow("red and underlined")
-            << example << u"N\n{\ntext-decoration:  underline;\ncolor: #ff0000;\n}"_s;
-
-        TClassFields decor = Named();
-        decor.Underline = decor.Overline = decor.LineThrough = decor.Blink = true;
+        QTest::newRow("red and underlined") << Changed([](auto& f) {
+            f.ClassName = u"N"_s, f.Color = HtmlToColor(u"#ff0000"_s), f.Underline = true;
+        }) << u"N\n{\ntext-decoration:  underline;\ncolor: #ff0000;\n}"_s;
         QTest::newRow("all decorations")
-            << decor
+            << Changed([](auto& f) { f.Underline = f.Overline = f.LineThrough = f.Blink = true; })
             << u".newclass1\n{\ntext-decoration:  underline overline line-through blink;\n}"_s;
-        TClassFields none = Named();
-        none.DecorationNone = true;
-        QTest::newRow("no decoration") << none << u".newclass1\n{\ntext-decoration:  none;\n}"_s;
-
-        TClassFields font = Named();
-        font.FontFamily = u"Arial"_s;
-        font.FontSize = {u"12"_s, u"px"_s};
-        font.FontWeight = u"bold"_s;
-        font.FontVariant = u"small-caps"_s;
-        font.FontStyle = u"italic"_s;
-        QTest::newRow("font")
-            << font
-            << u".newclass1\n{\nfont-family: Arial;\nfont-size: 12px;\nfont-weight: bold;\n"
-               u"font-variant: small-caps;\nfont-style: italic;\n}"_s;
-
-        TClassFields keyword = Named();
-        keyword.FontSize = {u"x-large"_s, u"pt"_s};
-        keyword.LineHeight = {u"normal"_s, u"px"_s};
-        keyword.Margin[csTop] = {u"auto"_s, u"cm"_s};
-        QTest::newRow("keywords take no unit")
-            << keyword
-            << u".newclass1\n{\nfont-size: x-large;\nline-height: normal;\nmargin-top: auto;\n}"_s;
-
-        TClassFields units = Named();
-        units.TextIndent = {u"-20"_s, u"mm"_s};
-        units.LineHeight = {u"1.5"_s, u"multiple"_s};
-        units.LetterSpacing = {u"2"_s, u"pt"_s};
-        units.WordSpacing = {u"0.5"_s, u"%"_s};
+        QTest::newRow("no decoration") << Changed([](auto& f) { f.DecorationNone = true; })
+                                       << u".newclass1\n{\ntext-decoration:  none;\n}"_s;
+        QTest::newRow("font") << Changed([](auto& f) {
+            f.FontFamily = u"Arial"_s, f.FontSize = {u"12"_s, u"px"_s}, f.FontWeight = u"bold"_s;
+            f.FontVariant = u"small-caps"_s, f.FontStyle = u"italic"_s;
+        })
+                              << u".newclass1\n{\nfont-family: Arial;\nfont-size: "
+                                 u"12px;\nfont-weight: bold;\n"
+                                 u"font-variant: small-caps;\nfont-style: italic;\n}"_s;
+        QTest::newRow("keywords take no unit") << Changed([](auto& f) {
+            f.FontSize = {u"x-large"_s, u"pt"_s}, f.LineHeight = {u"normal"_s, u"px"_s};
+            f.Margin[csTop] = {u"auto"_s, u"cm"_s};
+        }) << u".newclass1\n{\nfont-size: x-large;\nline-height: normal;\nmargin-top: auto;\n}"_s;
         QTest::newRow("each value its own unit")
-            << units
+            << Changed([](auto& f) {
+                   f.TextIndent = {u"-20"_s, u"mm"_s}, f.LineHeight = {u"1.5"_s, u"multiple"_s};
+                   f.LetterSpacing = {u"2"_s, u"pt"_s}, f.WordSpacing = {u"0.5"_s, u"%"_s};
+               })
             << u".newclass1\n{\ntext-indent: -20mm;\nline-height: 1.5;\nletter-spacing: 2pt;\n"
                u"word-spacing: 0.5%;\n}"_s;
-
-        TClassFields typedUnit = Named();
-        typedUnit.FontSize = {u"12px"_s, u"in"_s};
-        QTest::newRow("typed unit kept") << typedUnit << u".newclass1\n{\nfont-size: 12px;\n}"_s;
-
-        TClassFields blank = Named();
-        blank.FontFamily = u"  "_s;
-        blank.FontSize = {QString(), u"px"_s};
-        blank.Clip = QString();
-        QTest::newRow("changed but blank") << blank << u".newclass1\n{\n}"_s;
-
-        TClassFields unitOnly = Named();
-        unitOnly.FontSize = {std::nullopt, u"px"_s};
-        QTest::newRow("unit alone writes nothing") << unitOnly << u".newclass1\n{\n}"_s;
-
+        QTest::newRow("typed unit kept") << Changed([](auto& f) {
+            f.FontSize = {u"12px"_s, u"in"_s};
+        }) << u".newclass1\n{\nfont-size: 12px;\n}"_s;
+        QTest::newRow("changed but blank") << Changed([](auto& f) {
+            f.FontFamily = u"  "_s, f.FontSize = {QString(), u"px"_s}, f.Clip = QString();
+        }) << u".newclass1\n{\n}"_s;
+        QTest::newRow("unit alone writes nothing") << Changed([](auto& f) {
+            f.FontSize = {std::nullopt, u"px"_s};
+        }) << u".newclass1\n{\n}"_s;
         // Margins and border widths with the unit of their own row, in the rule's side order.
-        TClassFields sides = Named();
-        sides.Margin = {TCssLength{u"1"_s, u"in"_s}, TCssLength{u"2"_s, u"cm"_s},
-                        TCssLength{u"3"_s, u"mm"_s}, TCssLength{u"4"_s, u"px"_s}};
-        sides.BorderWidth = {TCssLength{u"5"_s, u"pt"_s}, TCssLength{}, TCssLength{},
-                             TCssLength{u"6"_s, u"%"_s}};
-        sides.BorderStyle[csLeft] = u"dotted"_s;
-        sides.BorderColor[csLeft] = HtmlToColor(u"#00ff00"_s);
-        sides.BorderColor[csTop] = HtmlToColor(u"#0000ff"_s);
         QTest::newRow("margins and borders")
-            << sides
+            << Changed([](auto& f) {
+                   f.Margin = {TCssLength{u"1"_s, u"in"_s}, TCssLength{u"2"_s, u"cm"_s},
+                               TCssLength{u"3"_s, u"mm"_s}, TCssLength{u"4"_s, u"px"_s}};
+                   f.BorderWidth = {TCssLength{u"5"_s, u"pt"_s}, TCssLength{}, TCssLength{},
+                                    TCssLength{u"6"_s, u"%"_s}};
+                   f.BorderStyle[csLeft] = u"dotted"_s;
+                   f.BorderColor[csLeft] = HtmlToColor(u"#00ff00"_s);
+                   f.BorderColor[csTop] = HtmlToColor(u"#0000ff"_s);
+               })
             << u".newclass1\n{\nmargin-top: 1in;\nmargin-bottom: 2cm;\nmargin-left: 3mm;\n"
                u"margin-right: 4px;\nborder-top-width: 5pt;\nborder-right-width: 6%;\n"
                u"border-left-style: dotted;\nborder-top-color: #0000ff;\n"
                u"border-Left-color: #00ff00;\n}"_s;
-
-        TClassFields back = Named();
-        back.BackgroundColor = HtmlToColor(u"#336699"_s);
-        back.BackgroundImage = u"  img/a b.png "_s;
-        back.BackgroundRepeat = u"no-repeat"_s;
-        back.BackgroundFixed = true;
-        back.BackgroundPosition = u"top left"_s;
         QTest::newRow("background")
-            << back
+            << Changed([](auto& f) {
+                   f.BackgroundColor = HtmlToColor(u"#336699"_s);
+                   f.BackgroundImage = u"  img/a b.png "_s, f.BackgroundRepeat = u"no-repeat"_s;
+                   f.BackgroundFixed = true, f.BackgroundPosition = u"top left"_s;
+               })
             << u".newclass1\n{\nbackground-color: #336699;\nbackground-image: url(img/a b.png);\n"
                u"background-repeat: no-repeat;\nbackground-attachment: fixed;\n"
                u"background-position: top left;\n}"_s;
-
-        TClassFields table = Named();
-        table.Display = u"table-cell"_s;
-        table.Border = u"solid"_s;
-        table.ColumnSpan = 2;
-        table.RowSpan = 1;
-        table.VerticalAlign = u"top"_s;
-        table.ListStyleType = u"disc"_s;
-        table.ListStyleImage = u"dot.gif"_s;
-        table.ListStylePosition = u"inside"_s;
         QTest::newRow("table and list")
-            << table
+            << Changed([](auto& f) {
+                   f.Display = u"table-cell"_s, f.Border = u"solid"_s, f.ColumnSpan = 2;
+                   f.RowSpan = 1, f.VerticalAlign = u"top"_s, f.ListStyleType = u"disc"_s;
+                   f.ListStyleImage = u"dot.gif"_s, f.ListStylePosition = u"inside"_s;
+               })
             << u".newclass1\n{\ndisplay: table-cell;\nborder: solid;\ncolumn-span: 2;\n"
                u"vertical-align: top;\nlist-style-type: disc;\nlist-style-image: url(dot.gif);\n"
                u"list-style-position: inside;\n}"_s;
-
-        TClassFields spins = Named();
-        spins.ZIndex = 0;
-        spins.RowSpan = 1000;
-        QTest::newRow("spin fields")
-            << spins << u".newclass1\n{\nrow-span: 1000;\nz-index: 0;\n}"_s;
-
-        TClassFields rest = Named();
-        rest.Position = u"absolute"_s;
-        rest.Float = u"left"_s;
-        rest.ZIndex = -5;
-        rest.Clip = u"auto"_s;
-        rest.Volume = u"loud"_s;
-        rest.Cursor = u"help"_s;
+        QTest::newRow("spin fields") << Changed([](auto& f) { f.ZIndex = 0, f.RowSpan = 1000; })
+                                     << u".newclass1\n{\nrow-span: 1000;\nz-index: 0;\n}"_s;
         QTest::newRow("position and media")
-            << rest
+            << Changed([](auto& f) {
+                   f.Position = u"absolute"_s, f.Float = u"left"_s, f.ZIndex = -5;
+                   f.Clip = u"auto"_s, f.Volume = u"loud"_s, f.Cursor = u"help"_s;
+               })
             << u".newclass1\n{\nposition: absolute;\nfloat: left;\nz-index: -5;\nclip: auto;\n"
                u"volume: loud;\ncursor: help;\n}"_s;
     }
