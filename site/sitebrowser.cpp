@@ -320,10 +320,17 @@ void TSiteBrowser::miDeleteFromSiteClick() {
         return;
     const QString name = item->data(0, NameRole).toString();
     const QString path = CollapseSeparators(wsSite->EntryPath(name));
+    const bool folder = KindOf(item) == sikDirectory && !QFileInfo(path).isSymLink();
+    // The scanner serves one job at a time (find and replace use it too).
+    if (folder && dsDelete.Scanning())
+        return;
+    // Nothing deleted here can be brought back, and a stray Delete key in the list would take a
+    // whole folder with it: the user confirms first.
+    const QString question =
+        folder ? u"Удалить каталог «%1» со всем его содержимым?"_s : u"Удалить «%1»?"_s;
+    if (AskYesNo(W, question.arg(name)) != TAnswer::Yes)
+        return;
     if (KindOf(item) == sikDirectory) {
-        // The scanner serves one job at a time (find and replace use it too).
-        if (dsDelete.Scanning())
-            return;
         if (QFileInfo(path).isSymLink()) {
             // A link to a folder: the link goes, never what it names.
             QFile::remove(path);

@@ -121,10 +121,10 @@ private slots:
         QVERIFY(f.Platform.Unanswered.isEmpty());
         QCOMPARE(f.W->windowTitle(), u"Quorvane - Мой сайт"_s);
         TSiteBrowser* b = f.W->SiteBrowser;
-        QCOMPARE(b->lvSite->topLevelItemCount(), 3);
-        QCOMPARE(b->lvSite->topLevelItem(0)->text(0), u"img"_s);
-        QCOMPARE(b->lvSite->topLevelItem(1)->text(0), u"index.html"_s);
-        QCOMPARE(b->lvSite->topLevelItem(2)->text(0), u"logo.gif"_s);
+        QStringList items;
+        for (int i = 0; i < b->lvSite->topLevelItemCount(); ++i)
+            items << b->lvSite->topLevelItem(i)->text(0);
+        QCOMPARE(items, (QStringList{u"img"_s, u"index.html"_s, u"logo.gif"_s}));
         QCOMPARE(b->lvSite->headerItem()->text(0), u"[ Корневой каталог ]"_s);
         QCOMPARE(f.W->ProjectRootDir(), root);
         emit b->lvSite->itemDoubleClicked(b->lvSite->topLevelItem(1), 0);
@@ -223,13 +223,14 @@ private slots:
         f.W->SelectDocument(deleted == 3 ? 0 : deleted);
         const QString name = u"p%1.html"_s.arg(deleted);
         f.Select(name);
+        f.Platform.QueueAnswer(TAnswer::Yes);
         f.W->miDeleteFromSite->trigger();
         QVERIFY(!QFileInfo::exists(f.Root + u'/' + name));
         QVERIFY(!f.Item(name));
         QCOMPARE(f.Tabs(), tabs);
         QCOMPARE(QFileInfo(f.W->Documents->CurrentPath()).fileName(), shown);
         QVERIFY(f.W->reSource->Text().contains(shown));
-        QVERIFY(f.Platform.Messages().isEmpty());
+        QCOMPARE(f.Platform.Messages(), QStringList{u"Удалить «%1»?"_s.arg(name)});
     }
 
     void DeleteOnlyDocumentEmptiesEditor() {
@@ -237,6 +238,7 @@ private slots:
         f.DoubleClick(u"a.html"_s);
         f.Select(u"a.html"_s);
         // The Delete key in the list deletes too.
+        f.Platform.QueueAnswer(TAnswer::Yes);
         QTest::keyClick(f.B->lvSite, Qt::Key_Delete);
         QCOMPARE(f.W->DocumentCount(), 0);
         QCOMPARE(f.W->reSource->Text(), QString());
@@ -248,9 +250,11 @@ private slots:
         TSiteWindow f({u"a.html"_s});
         QFile::remove(f.Root + u"/a.html"_s);
         f.Select(u"a.html"_s);
+        f.Platform.QueueAnswer(TAnswer::Yes);
         f.W->miDeleteFromSite->trigger();
-        QCOMPARE(f.Platform.Messages(), QStringList{u"Невозможно удалить a.html"_s});
-        QCOMPARE(f.Platform.Calls.first().MsgKind, TMsgKind::Warning);
+        QCOMPARE(f.Platform.Messages(),
+                 (QStringList{u"Удалить «a.html»?"_s, u"Невозможно удалить a.html"_s}));
+        QCOMPARE(f.Platform.Calls.last().MsgKind, TMsgKind::Warning);
         QVERIFY(f.Item(u"a.html"_s));
     }
 
@@ -262,13 +266,21 @@ private slots:
         QVERIFY(QFile::link(outside, f.Root + u"/toplink"_s));
         f.B->Refresh();
         f.Select(u"sub"_s);
+        // "Нет" keeps the folder and everything in it.
+        f.Platform.QueueAnswer(TAnswer::No);
         f.W->miDeleteFromSite->trigger();
+        QVERIFY(QFileInfo::exists(f.Root + u"/sub/deeper/b.html"_s));
+        QVERIFY(f.Item(u"sub"_s));
+        f.Platform.QueueAnswer(TAnswer::Yes);
+        f.W->miDeleteFromSite->trigger();
+        QCOMPARE(f.Platform.Messages().first(), u"Удалить каталог «sub» со всем его содержимым?"_s);
         QVERIFY(!QFileInfo::exists(f.Root + u"/sub"_s));
         QVERIFY(!f.Item(u"sub"_s));
         QVERIFY(f.W->StatusText(0).isEmpty());
         QVERIFY(QFileInfo::exists(outside + u"/keep.html"_s));
         // A listed link to a folder: the link goes, what it names stays.
         f.Select(u"toplink"_s);
+        f.Platform.QueueAnswer(TAnswer::Yes);
         f.W->miDeleteFromSite->trigger();
         QVERIFY(!QFileInfo(f.Root + u"/toplink"_s).isSymLink());
         QVERIFY(QFileInfo::exists(outside + u"/keep.html"_s));
