@@ -163,6 +163,10 @@ void TDocumentSet::WritePreviewFile(const QString& text) {
     FPreviewsWritten.insert(target);
 }
 
+bool TDocumentSet::WrotePreviewFile(const QString& path) const {
+    return !path.isEmpty() && FPreviewsWritten.contains(CleanAbsolutePath(path));
+}
+
 bool TDocumentSet::RemovePreviewIfOurs(const QString& path) {
     const QString p = CleanAbsolutePath(path);
     // Only a copy this run wrote, and never a page the user has open under that name.

@@ -61,6 +61,8 @@ public:
     // Writes the text to the preview copy as a page. A symbolic link planted at its name is
     // replaced, never followed. Throws EFileError.
     void WritePreviewFile(const QString& text);
+    // True when this run wrote the preview copy at that path (and has not removed it since).
+    bool WrotePreviewFile(const QString& path) const;
     // Removes the preview copy, but only one this run wrote, and never an open document.
     void DeletePreviewFile();
     // Removes every preview copy this run wrote (at shut-down).
