@@ -15,6 +15,10 @@ QString InProgramFolder(const QString& name) {
 
 } // namespace
 
+bool IsInstalledProgram(const QString& exeDir) {
+    return QFileInfo::exists(QDir(exeDir).filePath(u"../share/quorvane/Quorvane.hlp"_s));
+}
+
 QString ProgramFolder() {
     const QString home = qEnvironmentVariable("QUORVANE_HOME");
     if (!home.isEmpty()) {
@@ -26,7 +30,7 @@ QString ProgramFolder() {
     if (QCoreApplication::instance()) {
         const QString exeDir = QCoreApplication::applicationDirPath();
         const QFileInfo fi(exeDir);
-        if (!exeDir.isEmpty() && fi.isDir() && fi.isWritable())
+        if (!exeDir.isEmpty() && fi.isDir() && fi.isWritable() && !IsInstalledProgram(exeDir))
             return QDir::toNativeSeparators(exeDir);
     }
     const QString config = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);

@@ -8,6 +8,10 @@
 // set (tests use it); otherwise it is the executable's folder when that is writable, else the
 // per-user configuration folder, created when missing.
 QString ProgramFolder();
+// Whether the executable in that folder was installed (its help file lies in
+// ../share/quorvane): an installed program keeps its files in the per-user configuration
+// folder even when it may write beside itself, as root may.
+bool IsInstalledProgram(const QString& exeDir);
 
 // "quorvane.ini" in the program folder.
 QString SettingsFilePath();

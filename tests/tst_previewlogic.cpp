@@ -1,5 +1,6 @@
 // The browser-test address, the help file's search and the rule for where the preview copy may be
 // written.
+#include "app/apphome.h"
 #include "app/previewlogic.h"
 
 #include <QDir>
@@ -54,10 +55,13 @@ private slots:
         QVERIFY(QDir(dir.path()).mkpath(u"share/quorvane"_s));
         const QStringList folders = HelpFolders(dir.filePath(u"bin"_s));
         QCOMPARE(FindHelpFile(folders), QString());
+        QVERIFY(!IsInstalledProgram(dir.filePath(u"bin"_s)));
 
         const QString installed = dir.filePath(u"share/quorvane/Quorvane.hlp"_s);
         QVERIFY(QFile(installed).open(QIODevice::WriteOnly));
         QCOMPARE(FindHelpFile(folders), installed);
+        // Installed, the program keeps its settings and projects out of bin/, even as root.
+        QVERIFY(IsInstalledProgram(dir.filePath(u"bin"_s)));
 
         const QString beside = dir.filePath(u"bin/Quorvane.hlp"_s);
         QVERIFY(QFile(beside).open(QIODevice::WriteOnly));
