@@ -9,6 +9,7 @@
 #include "app/actiontable.h"
 #include "app/icons.h"
 #include "app/options.h" // about and options shots
+#include "app/preview.h"
 #include "markup/ctrl.h"
 
 #include "app/apphome.h"
@@ -42,7 +43,9 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTreeWidget>
+#include <QWebEngineView>
 
 #include <QAction>
 #include <QDialog>
@@ -334,6 +337,30 @@ private slots:
             Save(&editor, u"class-%1.png"_s.arg(page + 1, 2, 10, QChar(u'0')));
         }
         editor.reject();
+    }
+
+    // The sample page in the embedded preview, and the help window.
+    void previewAndHelp() {
+        TWindowFixture f;
+        TfrmMain& w = *f.W;
+        w.resize(1200, 800);
+        f.Open(QStringLiteral(QUORVANE_SAMPLE_SITE "/index.html"));
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        w.acInternalPreview->trigger();
+        QVERIFY(w.Preview->wbPreview);
+        QSignalSpy loaded(w.Preview->wbPreview, &QWebEngineView::loadFinished);
+        QVERIFY(loaded.wait(60000));
+        QTest::qWait(800); // the view paints after the load
+        Save(&w, u"preview.png"_s);
+        w.acInternalPreview->trigger();
+        w.Preview->HelpSearchFolders = {
+            QDir::cleanPath(QStringLiteral(QUORVANE_SAMPLE_SITE "/../../resources/help"))};
+        w.acHelp->trigger();
+        QVERIFY(w.Preview->frmHelp);
+        QTest::qWait(200);
+        Save(w.Preview->frmHelp, u"help.png"_s);
+        w.Preview->frmHelp->close();
     }
 
     // The about window (also the splash) and the options dialog.
