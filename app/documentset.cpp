@@ -18,7 +18,10 @@ QString CleanAbsolutePath(const QString& path) {
 
 TDocumentSet::TDocumentSet(QObject* parent) : QObject(parent) {}
 
-TDocumentSet::~TDocumentSet() = default;
+TDocumentSet::~TDocumentSet() {
+    // However the window ends, no preview copy of this run stays behind beside the pages.
+    DeleteAllPreviewFiles();
+}
 
 int TDocumentSet::Find(const QString& path) const {
     const QString p = CleanAbsolutePath(path);

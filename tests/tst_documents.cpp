@@ -450,6 +450,13 @@ private slots:
         w.tcEditor->setCurrentIndex(0);
         QVERIFY(!QFileInfo::exists(written));
         QCOMPARE(ReadBytes(users), QByteArray("user's own"));
+        // A window that goes away without being closed takes its copies with it too.
+        w.tcEditor->setCurrentIndex(1);
+        docs.WritePreviewFile(u"x"_s);
+        QVERIFY(QFileInfo::exists(written));
+        f.W.reset();
+        QVERIFY(!QFileInfo::exists(written));
+        QCOMPARE(ReadBytes(users), QByteArray("user's own"));
     }
 
     void pageNamedLikeThePreviewSurvives() {

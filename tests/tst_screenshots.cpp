@@ -52,6 +52,7 @@
 #include <QPainter>
 
 #include <QDir>
+#include <QDirIterator>
 #include <QListWidget>
 #include <QPixmap>
 #include <QTabWidget>
@@ -344,7 +345,17 @@ private slots:
         TWindowFixture f;
         TfrmMain& w = *f.W;
         w.resize(1200, 800);
-        f.Open(QStringLiteral(QUORVANE_SAMPLE_SITE "/index.html"));
+        // A copy of the sample site: the preview writes its file beside the page.
+        const QString site = f.Dir.filePath(u"sample-site"_s);
+        const QDir from(QStringLiteral(QUORVANE_SAMPLE_SITE));
+        QDirIterator it(from.path(), QDir::Files, QDirIterator::Subdirectories);
+        while (it.hasNext()) {
+            const QString file = it.next();
+            const QString to = site + u'/' + from.relativeFilePath(file);
+            QVERIFY(QDir().mkpath(QFileInfo(to).path()));
+            QVERIFY(QFile::copy(file, to));
+        }
+        f.Open(site + u"/index.html"_s);
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
         w.acInternalPreview->trigger();

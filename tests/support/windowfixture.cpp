@@ -16,6 +16,8 @@ TWindowFixture::TWindowFixture() : W(std::make_unique<TfrmMain>()) {
 
 TWindowFixture::~TWindowFixture() {
     // Close without prompts: the tests that care about prompts close the window themselves.
+    if (!W)
+        return;
     for (int i = 0; i < W->DocumentCount(); ++i)
         W->Documents->At(i)->setModified(false);
     W->reSource->SetModified(false);
