@@ -2,10 +2,12 @@
 BUILD      ?= build
 BUILD_ASAN ?= build-asan
 BUILD_REL  ?= build-release
+BUILD_FUZZ ?= build-fuzz
+FUZZ_SECONDS ?= 60
 JOBS       ?= $(shell nproc)
 CMAKE_GEN  := -G Ninja
 
-.PHONY: all deps configure build run test test-asan bench screenshots format clean
+.PHONY: all deps configure build run test test-asan bench fuzz screenshots format clean
 
 all: build
 
@@ -44,6 +46,24 @@ bench: deps
 	cmake -S . -B $(BUILD_REL) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Release -DQUORVANE_BENCH=ON
 	cmake --build $(BUILD_REL) -j $(JOBS)
 	@for b in $(BUILD_REL)/bench/bench_*; do echo "== $$b"; QT_QPA_PLATFORM=offscreen $$b || exit 1; done
+
+# libFuzzer targets (clang), each run for FUZZ_SECONDS on a corpus seeded from the sample site.
+fuzz: deps
+	@command -v clang++ >/dev/null || { echo "make fuzz: clang is needed (apt-get install clang)"; exit 1; }
+	cmake -S fuzz -B $(BUILD_FUZZ) $(CMAKE_GEN) -DCMAKE_CXX_COMPILER=clang++
+	cmake --build $(BUILD_FUZZ) -j $(JOBS)
+	@for t in htmltag htmlparser textdecoder jpegsize paths; do \
+	  mkdir -p $(BUILD_FUZZ)/corpus/$$t; \
+	  case $$t in \
+	    htmlparser|textdecoder|htmltag) cp data/sample-site/*.html $(BUILD_FUZZ)/corpus/$$t/ ;; \
+	    jpegsize) find data/sample-site -iname '*.jp*g' -exec cp {} $(BUILD_FUZZ)/corpus/$$t/ \; ;; \
+	  esac; \
+	  echo "== fuzz_$$t"; \
+	  $(BUILD_FUZZ)/fuzz_$$t -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
+	    $(BUILD_FUZZ)/corpus/$$t > $(BUILD_FUZZ)/fuzz_$$t.log 2>&1; rc=$$?; \
+	  grep -E 'Done|ERROR|SUMMARY|stat::number_of_executed_units' $(BUILD_FUZZ)/fuzz_$$t.log; \
+	  [ $$rc -eq 0 ] || { echo "fuzz_$$t found a fault: $(BUILD_FUZZ)/fuzz_$$t.log"; exit $$rc; }; \
+	done
 
 screenshots: build
 	mkdir -p $(BUILD)/screenshots
