@@ -3,6 +3,8 @@
 // LF line breaks.
 #pragma once
 
+#include "app/pathcase.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QStringView>
@@ -91,22 +93,6 @@ TUnencodable UnencodablePolicyFor(const QString& path);
 // True when the file exists and the user may not write it (the read-only attribute of the
 // original platform): no write permission bit for its owner, or no write access at all.
 bool IsReadOnlyFile(const QString& path);
-
-// On a case-sensitive file system, finds the existing path that equals the given one without
-// regard to letter case: the exact path first, then each component matched case-insensitively,
-// down to the first one that has no match. Returns the path as it is on disk, or the given path
-// unchanged when nothing matches.
-QString FindPathNoCase(const QString& path);
-
-// While one lives, a folder listed for FindPathNoCase is not listed again for a name it lacks:
-// for checking many links at once, when nothing is expected to change in between.
-class TPathCaseBatch {
-public:
-    TPathCaseBatch();
-    ~TPathCaseBatch();
-    TPathCaseBatch(const TPathCaseBatch&) = delete;
-    TPathCaseBatch& operator=(const TPathCaseBatch&) = delete;
-};
 
 // Test seam: makes the next writes fail as if the disk were full after `bytes` bytes
 // (-1 switches it off).
