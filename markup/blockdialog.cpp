@@ -110,3 +110,28 @@ private:
 void LimitTypedLength(QLineEdit* edit, int maxLength) {
     edit->setValidator(new TTypedLengthValidator(edit, maxLength));
 }
+
+TBlockDialog::TItemButtons TBlockDialog::AddItemList(QWidget* list) {
+    Body->addWidget(MakeFieldLabel(u"Элементы списка:"_s, list));
+    auto* listRow = new QHBoxLayout;
+    listRow->addWidget(list, 1);
+    auto* buttons = new QVBoxLayout;
+    const auto button = [this, buttons](const QString& name, const QString& text,
+                                        const QString& hint) {
+        auto* b = new QPushButton(text, this);
+        b->setObjectName(name);
+        b->setToolTip(hint);
+        b->setAutoDefault(false);
+        buttons->addWidget(b);
+        return b;
+    };
+    TItemButtons result;
+    result.Add = button(u"btnAdd"_s, u"<<"_s, u"Добавить"_s);
+    result.Delete = button(u"btnDelete"_s, u">>"_s, u"Удалить"_s);
+    result.Up = button(u"btnUp"_s, u"Вверх"_s, {});
+    result.Down = button(u"btnDown"_s, u"Вниз"_s, {});
+    buttons->addStretch(1);
+    listRow->addLayout(buttons);
+    Body->addLayout(listRow, 1);
+    return result;
+}

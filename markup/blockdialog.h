@@ -42,6 +42,12 @@ protected:
     virtual bool Confirm() = 0;
     // Adds the button row under everything the dialog put into Body.
     void FinishLayout();
+    // The item list of the list and select dialogs under its label "Элементы списка:", with the
+    // column of buttons "<<" (add), ">>" (delete), "Вверх", "Вниз" beside it.
+    struct TItemButtons {
+        QPushButton *Add, *Delete, *Up, *Down;
+    };
+    TItemButtons AddItemList(QWidget* list);
 
     QVBoxLayout* Body = nullptr;
 };

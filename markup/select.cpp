@@ -26,26 +26,11 @@ TfrmSelect::TfrmSelect(const QStringList& classes, QWidget* parent)
     lvOptions->setRootIsDecorated(false);
     lvOptions->setSelectionMode(QAbstractItemView::SingleSelection);
     lvOptions->header()->setSectionResizeMode(QHeaderView::Stretch);
-    Body->addWidget(MakeFieldLabel(u"Элементы списка:"_s, lvOptions));
-    auto* listRow = new QHBoxLayout;
-    listRow->addWidget(lvOptions, 1);
-    auto* buttons = new QVBoxLayout;
-    const auto button = [this, buttons](const QString& name, const QString& text,
-                                        const QString& hint) {
-        auto* b = new QPushButton(text, this);
-        b->setObjectName(name);
-        b->setToolTip(hint);
-        b->setAutoDefault(false);
-        buttons->addWidget(b);
-        return b;
-    };
-    btnAdd = button(u"btnAdd"_s, u"<<"_s, u"Добавить"_s);
-    btnDelete = button(u"btnDelete"_s, u">>"_s, u"Удалить"_s);
-    btnUp = button(u"btnUp"_s, u"Вверх"_s, {});
-    btnDown = button(u"btnDown"_s, u"Вниз"_s, {});
-    buttons->addStretch(1);
-    listRow->addLayout(buttons);
-    Body->addLayout(listRow, 1);
+    const TItemButtons items = AddItemList(lvOptions);
+    btnAdd = items.Add;
+    btnDelete = items.Delete;
+    btnUp = items.Up;
+    btnDown = items.Down;
 
     QFormLayout* form = MakeFieldForm();
     seStart = new TSpinEdit(this);
