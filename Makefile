@@ -47,21 +47,24 @@ bench: deps
 	cmake --build $(BUILD_REL) -j $(JOBS)
 	@for b in $(BUILD_REL)/bench/bench_*; do echo "== $$b"; QT_QPA_PLATFORM=offscreen $$b || exit 1; done
 
-# libFuzzer targets (clang), each run for FUZZ_SECONDS on a corpus seeded from the sample site.
+# libFuzzer targets (clang), each run for FUZZ_SECONDS on a corpus seeded from fuzz/corpus/<name>
+# and the sample site. The run stops at the first finding and leaves its log in the build folder.
+FUZZ_TARGETS ?= htmltag htmlparser textdecoder jpegsize paths inifile website colortemplates
 fuzz: deps
-	@command -v clang++ >/dev/null || { echo "make fuzz: clang is needed (apt-get install clang)"; exit 1; }
+	@command -v clang++ >/dev/null || { echo "make fuzz: clang is needed (scripts/install-deps)"; exit 1; }
 	cmake -S fuzz -B $(BUILD_FUZZ) $(CMAKE_GEN) -DCMAKE_CXX_COMPILER=clang++
 	cmake --build $(BUILD_FUZZ) -j $(JOBS)
-	@for t in htmltag htmlparser textdecoder jpegsize paths; do \
-	  mkdir -p $(BUILD_FUZZ)/corpus/$$t; \
+	@for t in $(FUZZ_TARGETS); do \
+	  c=$(BUILD_FUZZ)/corpus/$$t; mkdir -p $$c; \
+	  [ ! -d fuzz/corpus/$$t ] || cp -r fuzz/corpus/$$t/. $$c/; \
 	  case $$t in \
-	    htmlparser|textdecoder|htmltag) cp data/sample-site/*.html $(BUILD_FUZZ)/corpus/$$t/ ;; \
-	    jpegsize) find data/sample-site -iname '*.jp*g' -exec cp {} $(BUILD_FUZZ)/corpus/$$t/ \; ;; \
+	    htmlparser|textdecoder|htmltag) cp data/sample-site/*.html $$c/ ;; \
+	    jpegsize) find data/sample-site -iname '*.jp*g' -exec cp {} $$c/ \; ;; \
 	  esac; \
 	  echo "== fuzz_$$t"; \
 	  $(BUILD_FUZZ)/fuzz_$$t -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
-	    $(BUILD_FUZZ)/corpus/$$t > $(BUILD_FUZZ)/fuzz_$$t.log 2>&1; rc=$$?; \
-	  grep -E 'Done|ERROR|SUMMARY|stat::number_of_executed_units' $(BUILD_FUZZ)/fuzz_$$t.log; \
+	    -artifact_prefix=$(BUILD_FUZZ)/fuzz_$$t- $$c > $(BUILD_FUZZ)/fuzz_$$t.log 2>&1; rc=$$?; \
+	  grep -E 'Done|ERROR|SUMMARY|stat::number_of_executed_units|cov:' $(BUILD_FUZZ)/fuzz_$$t.log | tail -4; \
 	  [ $$rc -eq 0 ] || { echo "fuzz_$$t found a fault: $(BUILD_FUZZ)/fuzz_$$t.log"; exit $$rc; }; \
 	done
 
@@ -74,4 +77,4 @@ format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i
 
 clean:
-	rm -rf $(BUILD) $(BUILD_ASAN) $(BUILD_REL)
+	rm -rf $(BUILD) $(BUILD_ASAN) $(BUILD_REL) $(BUILD_FUZZ)
