@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QStringDecoder>
 #include <QStringList>
 
 #include <algorithm>
@@ -29,6 +30,14 @@ constexpr QByteArrayView kUtf8Bom = "\xEF\xBB\xBF";
 
 std::atomic<qint64> gReads{0};
 std::atomic<qint64> gWrites{0};
+
+// QString::fromUtf8 drops a U+FEFF that starts the bytes, taking it for a byte-order mark; a
+// name or value that starts with one would not read back as it was written.
+QString DecodeUtf8(QByteArrayView bytes) {
+    QStringDecoder decoder(QStringConverter::Utf8, QStringConverter::Flag::Stateless |
+                                                       QStringConverter::Flag::ConvertInitialBom);
+    return decoder.decode(bytes);
+}
 
 bool IsBlank(char c) {
     return c == ' ' || c == '\t';
@@ -81,7 +90,7 @@ public:
 
     QString Decode(qsizetype from, qsizetype to) const {
         const QByteArrayView slice = FBytes.sliced(from, to - from);
-        return FUtf8 ? QString::fromUtf8(slice) : DecodeCp1251(slice);
+        return FUtf8 ? DecodeUtf8(slice) : DecodeCp1251(slice);
     }
 
     // True when the line's name is the given one, letter case aside.
@@ -302,15 +311,21 @@ QString CharAt(QStringView s, qsizetype i) {
     return s.sliced(i, pair ? 2 : 1).toString();
 }
 
+// Blanks around a name are dropped when reading; other white space (a vertical tab, a no-break
+// space) is part of the name and is kept.
+bool HasBlankEnds(QStringView name) {
+    return IsBlank(name.front()) || IsBlank(name.back());
+}
+
 // Names that would read back as another line or another name are refused before the file is
 // touched; a write of them would append another copy of the section or key every time.
 void CheckNames(const QString& path, QStringView section, QStringView key) {
     if (section.isEmpty() || HasLineBreak(section) || section.contains(u']') ||
-        section.trimmed().size() != section.size())
+        HasBlankEnds(section))
         throw EFileError(
             u"Недопустимое имя раздела «%1» для файла «%2»."_s.arg(section, Native(path)));
     if (key.isEmpty() || HasLineBreak(key) || key.contains(u'=') || key.startsWith(u'[') ||
-        key.trimmed().size() != key.size())
+        HasBlankEnds(key))
         throw EFileError(
             u"Недопустимое имя параметра «%1» для файла «%2»."_s.arg(key, Native(path)));
 }
@@ -360,7 +375,10 @@ void SaveBytes(const QString& path, const QByteArray& bytes) {
     ++gWrites;
     QSaveFile f(path);
     errno = 0;
-    if (!f.open(QIODevice::WriteOnly))
+    // Unbuffered: commit() does not notice when its own flush of buffered bytes fails (a full
+    // disk takes only part of them) and would put a cut-off file in place of the old one. Each
+    // write is checked here instead.
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         throw WriteError(path, SystemErrorText(errno ? errno : EACCES));
     errno = 0;
     if (f.write(bytes) != bytes.size()) {
@@ -371,6 +389,10 @@ void SaveBytes(const QString& path, const QByteArray& bytes) {
     errno = 0;
     if (!f.commit())
         throw WriteError(path, SystemErrorText(errno ? errno : EIO));
+    // QSaveFile flushes the file but not the folder: without this a power failure could still
+    // undo the rename and bring the old file back.
+    if (const int err = SyncParentFolder(path))
+        throw WriteError(path, SystemErrorText(err));
 }
 
 bool SameName(QStringView a, QStringView b) {

@@ -676,6 +676,10 @@ void ReplaceWithPage(const QString& path, const QString& text) {
     }
 }
 
+int SyncParentFolder(const QString& path) {
+    return SyncFolder(QFile::encodeName(QFileInfo(FinalTarget(path)).absolutePath()));
+}
+
 void SetWriteFaultForTests(qint64 bytes) {
     gWriteFault = bytes;
 }

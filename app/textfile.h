@@ -87,6 +87,12 @@ int WriteTextFile(const QString& path, const QString& text,
 // through. For scratch copies of the program's own; throws EFileError.
 void ReplaceWithPage(const QString& path, const QString& text);
 
+// Flushes the folder that holds the file the path finally names (links followed), so that a
+// rename just made in it survives a power failure. Returns 0, or the errno of the failure; a
+// folder that cannot be opened for reading, or a file system that cannot flush folders, counts
+// as done. For writers that commit by a rename of their own (QSaveFile).
+int SyncParentFolder(const QString& path);
+
 // The policy the editor uses for a file: pages may carry character references, other files not.
 TUnencodable UnencodablePolicyFor(const QString& path);
 

@@ -11,12 +11,14 @@ constexpr QChar kFieldEnd = QChar(27);
 constexpr int kFieldCount = 6;
 
 // The file holds one name per line between ESC marks, in Windows-1251: a name that breaks a
-// line, holds an ESC or has no code there would not come back as it went out.
+// line, holds an ESC or has no code there would not come back as it went out. Nor would one that
+// starts with the Windows-1251 reading of a UTF-8 byte-order mark ("п»ї"): written first, it
+// would make the file read as UTF-8.
 bool FileCanKeep(const QString& name) {
     for (const QChar c : name)
         if (c.unicode() < 32 || c.unicode() == 127)
             return false;
-    return CanEncodeCp1251(name);
+    return CanEncodeCp1251(name) && !name.startsWith(u"\u043F\u00BB\u0457");
 }
 } // namespace
 
@@ -46,7 +48,13 @@ TColorTemplates::TColorTemplates(QObject* parent) : QObject(parent) {}
 void TColorTemplates::LoadFromFile(const QString& path) {
     if (!QFileInfo::exists(path))
         return;
-    const QString text = ReadTextFile(path);
+    QString text = ReadTextFile(path);
+    // Saved by another editor in UTF-8 with a byte-order mark: the names are read as UTF-8 (the
+    // Windows-1251 reading is reversible, so the bytes are had back exactly).
+    const QString utf8Bom = DecodeCp1251("\xEF\xBB\xBF");
+    if (text.startsWith(utf8Bom))
+        text = NormalizeLineBreaks(
+            QString::fromUtf8(EncodeCp1251(QStringView(text).mid(utf8Bom.size()))));
     for (const QStringView line : QStringView(text).split(u'\n')) {
         if (CountChar(line.toString(), kFieldEnd) != kFieldCount)
             continue;

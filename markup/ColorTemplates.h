@@ -43,7 +43,8 @@ public:
 
     // Appends the template with its name trimmed. Refused silently: a blank name, a name already
     // present (compared without case), and a name the file could not keep (a control character,
-    // or a character Windows-1251 lacks). Returns whether it was added.
+    // a character Windows-1251 lacks, or a start that reads as a UTF-8 byte-order mark). Returns
+    // whether it was added.
     bool AddTemplate(const TColorTemplate& record);
     // Gives the named template the five colours of the record; its name stays.
     bool ChangeTemplate(const QString& name, const TColorTemplate& record);

@@ -161,8 +161,12 @@ TfrmWizard::TfrmWizard(const TWizardContext& context, QWidget* parent)
         FLoadError = e.Message();
     }
     if (Templates->TemplateCount() == 0) {
+        const bool unknownFile =
+            FLoadError.isEmpty() && QFileInfo(FContext.TemplatesFile).size() > 0;
         Templates->AddBuiltInsIfEmpty();
         FillTemplateList(QString());
+        if (unknownFile)
+            FUnknownFileList = Templates->FileText();
     }
     SetTemplateEdited(false);
 
@@ -302,6 +306,9 @@ void TfrmWizard::CreateSavePage() {
 QString TfrmWizard::SaveTemplates() {
     // A file that could not be read is not replaced: its schemes would be lost.
     if (!FLoadError.isEmpty())
+        return {};
+    // Nor is a file whose content is not ours, only for the built-in schemes that stood in.
+    if (!FUnknownFileList.isEmpty() && Templates->FileText() == FUnknownFileList)
         return {};
     try {
         Templates->SaveToFile(FContext.TemplatesFile);

@@ -37,7 +37,8 @@ public:
     // Why the template file could not be read (empty when it could, or was missing). Such a file
     // is left alone at close.
     QString LoadError() const { return FLoadError; }
-    // Writes the templates back; the system's message when that fails, else an empty text.
+    // Writes the templates back; the system's message when that fails, else an empty text. A file
+    // that held something but no scheme is left as it was while the list stays unchanged.
     QString SaveTemplates();
     // The written page's full path; empty until "OK" on the last step succeeded.
     QString ResultPath() const { return FResultPath; }
@@ -104,6 +105,8 @@ private:
     TColorTemplate FShown;
     int FStep = 0;
     QString FLoadError;
+    // The list as first shown, when the file held something but no scheme this program can read.
+    QString FUnknownFileList;
     QString FBackgroundFile, FSoundFile, FStyleSheetFile; // full paths of the picked files
     QString FResultPath;
 };

@@ -47,6 +47,11 @@ QList<TEntry> ReadEntries(const QString& dir) {
     return result;
 }
 
+// The level a handler is told: deeper levels than a quint8 holds all read as its largest value.
+quint8 ReportedLevel(int level) {
+    return quint8(qMin(level, int(std::numeric_limits<quint8>::max())));
+}
+
 bool MatchFrom(QStringView mask, QStringView name) {
     // Iterative match with one backtrack point for the last "*".
     qsizetype m = 0, n = 0, starM = -1, starN = 0;
@@ -142,7 +147,7 @@ void TDirectoryScanner::ScanDirectory(const QString& dir, int level) {
             if (e.Directory || !Admits(e.Hidden, e.System) || !MatchesMask(e.Name))
                 continue;
             if (OnProcessDirectory)
-                OnProcessDirectory(this, dir, e.Name, quint8(level), dftFile);
+                OnProcessDirectory(this, dir, e.Name, ReportedLevel(level), dftFile);
             if (remove)
                 QFile::remove(dir + sep + e.Name); // unlinks a link, never its target
         }
@@ -156,10 +161,13 @@ void TDirectoryScanner::ScanDirectory(const QString& dir, int level) {
             continue;
         const QString path = dir + sep + e.Name;
         if (OnProcessDirectory)
-            OnProcessDirectory(this, dir, e.Name, quint8(level), dftDirectory);
+            OnProcessDirectory(this, dir, e.Name, ReportedLevel(level), dftDirectory);
         // Looked at again just before entering: the handler may have changed the tree.
         const bool link = e.Link || QFileInfo(path).isSymLink();
-        if (FRecursiveScan && !link && level < std::numeric_limits<quint8>::max())
+        // No depth limit: a tree deeper than the level can count is still walked whole, or a
+        // search would miss its deepest files and a delete would leave them behind. Links are
+        // never entered, so the walk ends where the folders end.
+        if (FRecursiveScan && !link)
             ScanDirectory(path, level + 1);
         if (FClearAll) {
             if (link)

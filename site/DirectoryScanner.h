@@ -30,7 +30,8 @@ enum TScanTarget { stFiles, stDirectories };
 class TDirectoryScanner;
 
 // Sender, CurrentDir (absolute, no trailing separator), Filename (bare name), Level (depth of
-// CurrentDir below RootDir, 0 for the root), FileType.
+// CurrentDir below RootDir, 0 for the root; 255 for 255 and every deeper level: the walk itself
+// goes to the bottom of the tree), FileType.
 using TScanEvent =
     std::function<void(TDirectoryScanner* Sender, const QString& CurrentDir,
                        const QString& Filename, quint8 Level, TDirectoryFileType FileType)>;

@@ -207,6 +207,10 @@ QStringList ProjectTextFiles(const QString& root) {
 }
 
 QList<TFoundLine> FindInFile(const QString& path, const TTextMatcher& matcher) {
+    // A link that leads to no file is no page of the project; it must not stop the whole search
+    // (replacing leaves every link alone anyway).
+    if (QFileInfo(path).isSymLink() && !IsRegularFileOrLinkToOne(path))
+        return {};
     TReadInfo info;
     const QString text = ReadTextFile(path, &info);
     if (info.HasNul)

@@ -100,8 +100,9 @@ QString RelativeRowPath(const QString& root, const QString& path, QChar sep = QD
 QStringList ProjectTextFiles(const QString& root);
 
 // The occurrences in one file of the project, read whole from disk (its unsaved edits in an
-// open tab do not count). A file holding a NUL byte is binary data and gives none. A file that
-// cannot be read throws EFileError.
+// open tab do not count). A file holding a NUL byte is binary data and gives none, and so does a
+// symbolic link that leads to no file (dangling, or in a loop). A file that cannot be read
+// throws EFileError.
 QList<TFoundLine> FindInFile(const QString& path, const TTextMatcher& matcher);
 
 // What a replace did to one file.

@@ -1,6 +1,7 @@
 #include "site/sitelogic.h"
 
 #include "app/rcstring.h"
+#include "app/textfile.h"
 #include "site/toolfunc.h"
 
 #include <QFile>
@@ -126,7 +127,10 @@ bool CopyThroughTemporary(const QString& source, const QString& target) {
     QSaveFile out(target);
     // A write-then-rename that cannot be done must fail, not fall back to writing in place.
     out.setDirectWriteFallback(false);
-    if (!out.open(QIODevice::WriteOnly))
+    // Unbuffered: commit() does not notice when its own flush of buffered bytes fails (a full
+    // disk takes only part of them) and would put a cut-off copy in place. Each write is
+    // checked here instead.
+    if (!out.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return false;
     char buffer[64 * 1024];
     for (;;) {
@@ -145,7 +149,9 @@ bool CopyThroughTemporary(const QString& source, const QString& target) {
     if (!out.commit())
         return false;
     QFile::setPermissions(target, QFileInfo(source).permissions());
-    return true;
+    // QSaveFile flushes the copy but not the folder's new entry; a move removes its source
+    // only once the copy is sure to survive a power failure.
+    return SyncParentFolder(target) == 0;
 }
 
 bool Exists(const QString& path) {

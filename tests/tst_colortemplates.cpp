@@ -157,6 +157,9 @@ private slots:
         QTest::newRow("ESC inside") << u"A"_s + Esc + u"B"_s << false << QString();
         QTest::newRow("line break inside") << u"A\nB"_s << false << QString();
         QTest::newRow("no Windows-1251 code") << u"Sun \u2600"_s << false << QString();
+        // Bytes EF BB BF: as the first line of the file they would be taken for a UTF-8 mark.
+        QTest::newRow("starts like a UTF-8 mark")
+            << u"\u043F\u00BB\u0457Sea"_s << false << QString();
         QTest::newRow("Cyrillic") << u"Морской"_s << true << u"Морской"_s;
     }
 

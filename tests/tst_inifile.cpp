@@ -252,6 +252,7 @@ private slots:
         QTest::newRow("empty section") << plain << QString() << u"k"_s << u"имя раздела"_s;
         QTest::newRow("empty key") << plain << u"S"_s << QString() << u"имя параметра"_s;
         QTest::newRow("blank around section") << plain << u" S"_s << u"k"_s << u"имя раздела"_s;
+        QTest::newRow("tab after key") << plain << u"S"_s << u"k\t"_s << u"имя параметра"_s;
     }
 
     void refusedNames() {
@@ -276,6 +277,11 @@ private slots:
 
         QTest::newRow("Cyrillic in Windows-1251") << "[A]\r\n"_ba << u"Раздел"_s << u"Ключ"_s;
         QTest::newRow("any name in UTF-8") << "\xEF\xBB\xBF[A]\r\n"_ba << u"日本"_s << u"😀"_s;
+        // Reading drops only spaces and tabs around a name; other white space is part of it, so a
+        // name read from a file can be written back.
+        QTest::newRow("no-break spaces around a section")
+            << "[A]\r\n"_ba << u"\u00A0S\u00A0"_s << u"k"_s;
+        QTest::newRow("vertical tab ending a key") << "[A]\r\n"_ba << u"S"_s << u"k\v"_s;
     }
 
     void namesTheFileHolds() {
@@ -289,6 +295,33 @@ private slots:
         ini.WriteString(section.toUpper(), key.toLower(), u"v"_s);
         QCOMPARE(testutil::ReadBytes(path), once);
         QCOMPARE(ini.ReadString(section, key, u"DEF"_s), u"v"_s);
+    }
+
+    // In a UTF-8 file a name or value may start with U+FEFF; it is no byte-order mark there and
+    // reads back as written.
+    void utf8LeadingFeffKept_data() {
+        QTest::addColumn<QString>("section");
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QString>("value");
+
+        QTest::newRow("value") << u"S"_s << u"k"_s << u"\uFEFFv"_s;
+        QTest::newRow("section") << u"\uFEFFS"_s << u"k"_s << u"v"_s;
+        QTest::newRow("key") << u"S"_s << u"\uFEFFk"_s << u"v"_s;
+    }
+
+    void utf8LeadingFeffKept() {
+        QFETCH(QString, section);
+        QFETCH(QString, key);
+        QFETCH(QString, value);
+        const QString path = Fresh(u"feff.ini"_s, "\xEF\xBB\xBF[A]\r\na=1\r\n"_ba);
+        TIniFile ini(path);
+        ini.WriteString(section, key, value);
+        const QByteArray once = testutil::ReadBytes(path);
+        QCOMPARE(ini.ReadString(section, key, u"DEF"_s), value);
+        // Found again, so a second write neither changes it nor adds another copy.
+        ini.WriteString(section, key, value);
+        QCOMPARE(testutil::ReadBytes(path), once);
+        QCOMPARE(ini.ReadString(u"A"_s, u"a"_s, u"DEF"_s), u"1"_s);
     }
 
     // A batch leaves the file as the same writes one by one do.
