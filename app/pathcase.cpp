@@ -5,6 +5,9 @@
 #include <QFileInfo>
 #include <QHash>
 #include <QMutex>
+#include <QSet>
+
+#include <optional>
 
 using namespace Qt::StringLiterals;
 
@@ -19,8 +22,40 @@ namespace {
 int gBatchDepth = 0;
 quint64 gBatchGeneration = 0;
 
+struct TListingView {
+    const QHash<QString, QString>* Names = nullptr;
+    const QSet<QString>* Entries = nullptr;
+    const QSet<QString>* Files = nullptr;
+};
+
+// A batch answers for an absolute, clean path only: for "a/./b" or "file/" the disk's own
+// answer differs from the folder listing's.
+bool SplitForBatch(const QString& path, QString* dir, QString* name) {
+    if (gBatchDepth == 0 || !path.startsWith(u'/') || QDir::cleanPath(path) != path)
+        return false;
+    const qsizetype slash = path.lastIndexOf(u'/');
+    if (slash == path.size() - 1)
+        return false;
+    *dir = slash == 0 ? u"/"_s : path.left(slash);
+    *name = path.mid(slash + 1);
+    return true;
+}
+
 class TFolderNames {
 public:
+    // Inside a batch: the folder's listing of this batch, taken now if need be; null when the
+    // folder is not there, so the caller looks at the disk itself.
+    template <typename Fn>
+    auto InBatch(const QString& dir, Fn answer) -> std::optional<decltype(answer(TListingView{}))> {
+        const QMutexLocker lock(&FMutex);
+        auto it = FFolders.constFind(dir);
+        const TListing& listing =
+            it != FFolders.constEnd() && it->Generation == gBatchGeneration ? *it : List(dir);
+        if (!listing.Exists)
+            return std::nullopt;
+        return answer(TListingView{&listing.Names, &listing.Entries, &listing.Files});
+    }
+
     QString Lookup(const QString& dir, const QString& name) {
         const QMutexLocker lock(&FMutex);
         const QString key = name.toLower();
@@ -41,6 +76,9 @@ public:
 private:
     struct TListing {
         QHash<QString, QString> Names;
+        QSet<QString> Entries; // every name as it is on disk
+        QSet<QString> Files;   // those that are files, or links to files
+        bool Exists = false;
         QDateTime Changed; // the folder's time stamp when it was listed
         QDateTime Listed;
         quint64 Generation = 0; // the batch of look-ups it was listed in
@@ -63,6 +101,14 @@ private:
             const QString key = e.toLower();
             if (!listing.Names.contains(key)) // entries come in name order: the first one wins
                 listing.Names.insert(key, e);
+        }
+        if (gBatchDepth > 0) {
+            // What a batch answers from the listing alone. The kind of each entry comes with the
+            // listing itself on most file systems; only links are looked at one by one.
+            listing.Exists = QFileInfo(dir).isDir();
+            listing.Entries = QSet<QString>(entries.cbegin(), entries.cend());
+            const QStringList files = QDir(dir).entryList(QDir::Files | QDir::Hidden);
+            listing.Files = QSet<QString>(files.cbegin(), files.cend());
         }
         return *FFolders.insert(dir, std::move(listing));
     }
@@ -88,6 +134,17 @@ TPathCaseBatch::~TPathCaseBatch() {
 }
 
 QString FindPathNoCase(const QString& path) {
+    QString dir, name;
+    if (SplitForBatch(path, &dir, &name)) {
+        const auto found = FolderNames().InBatch(dir, [&](const TListingView& l) {
+            if (l.Entries->contains(name))
+                return path;
+            const QString onDisk = l.Names->value(name.toLower());
+            return onDisk.isEmpty() ? path : (dir.endsWith(u'/') ? dir : dir + u'/') + onDisk;
+        });
+        if (found)
+            return *found;
+    }
     if (path.isEmpty() || QFileInfo::exists(path))
         return path;
     const QString abs = QDir::cleanPath(QFileInfo(path).absoluteFilePath());
@@ -98,7 +155,7 @@ QString FindPathNoCase(const QString& path) {
         return dir.endsWith(u'/') ? dir + name : dir + u'/' + name;
     };
     // Usually only the last name differs in case: one look at the folder settles it.
-    QString dir = slash == 0 ? u"/"_s : abs.left(slash);
+    dir = slash == 0 ? u"/"_s : abs.left(slash);
     if (!QFileInfo(dir).isDir()) {
         // Otherwise walk down from the root, one name at a time, and give up at the first name
         // that has no match: a link may be thousands of names deep, so no recursion, and no
@@ -129,4 +186,15 @@ QString FindPathNoCase(const QString& path) {
     }
     const QString found = FolderNames().Lookup(dir, abs.mid(slash + 1));
     return found.isEmpty() ? path : join(dir, found);
+}
+
+bool IsExistingFile(const QString& path) {
+    QString dir, name;
+    if (SplitForBatch(path, &dir, &name)) {
+        const auto found = FolderNames().InBatch(
+            dir, [&](const TListingView& l) { return l.Files->contains(name); });
+        if (found)
+            return *found;
+    }
+    return QFileInfo(path).isFile();
 }

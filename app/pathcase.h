@@ -10,8 +10,14 @@
 // unchanged when nothing matches.
 QString FindPathNoCase(const QString& path);
 
-// While one lives, a folder listed for FindPathNoCase is not listed again for a name it lacks:
-// for checking many links at once, when nothing is expected to change in between.
+// Whether the path names a file, or a link to one. Inside a batch the answer comes from the
+// folder's listing, as FindPathNoCase's does.
+bool IsExistingFile(const QString& path);
+
+// While one lives, a folder listed for FindPathNoCase is not listed again for a name it lacks,
+// and FindPathNoCase and IsExistingFile answer for an absolute, clean path from the folder's
+// listing alone, without a look at the file itself: for checking many links at once, when
+// nothing is expected to change in between.
 class TPathCaseBatch {
 public:
     TPathCaseBatch();

@@ -197,6 +197,7 @@ inline QString TagsPage(qint64 bytes, int tags) {
             prose += Sentences()[seq.Below(int(Sentences().size()))] + u' ';
     }
     qsizetype from = 0;
+    qsizetype line = 0;
     for (int i = 0; i < elements; ++i) {
         QString open, close;
         if (i % 10 == 9) {
@@ -211,18 +212,31 @@ inline QString TagsPage(qint64 bytes, int tags) {
         const qint64 goal = start + body * (i + 1) / elements;
         qint64 room = goal - page.Bytes - open.size() - close.size() - 2;
         page.Add(open);
+        line += open.size();
         while (room > 0) {
-            const qsizetype n = qMin<qsizetype>(qMin<qint64>(room, 100), prose.size() - from);
+            const qsizetype n =
+                qMin<qsizetype>(qMin<qint64>(room, qMax(1, 100 - line)), prose.size() - from);
             page.Add(QStringView(prose).mid(from, n));
+            line += n;
             room -= n;
             from = (from + n) % (prose.size() - 1);
             if (room > 0) {
                 page.Add(u"\n"_s);
+                line = 0;
                 room -= 2;
             }
         }
         page.Add(close);
-        page.Add(u"\n"_s);
+        // Short elements flow on in lines of about 100 characters, as in a paragraph, so both
+        // pages have lines of the same length and the comparison is one of tags only.
+        line += close.size();
+        if (line >= 100) {
+            page.Add(u"\n"_s);
+            line = 0;
+        } else {
+            page.Add(u" "_s);
+            line += 1;
+        }
     }
     page.Add(tail);
     return page.Text;

@@ -1,5 +1,6 @@
 #include "html/navigatorlogic.h"
 
+#include "app/pathcase.h"
 #include "app/textfile.h"
 #include "html/HTMLParser.h"
 #include "site/toolfunc.h"
@@ -108,7 +109,7 @@ int ValidatedIcon(const QString& caption, int icon, const QSet<QString>& anchorN
     if (caption.startsWith(u'#'))
         return anchorNames.contains(caption.mid(1)) ? niHyperlink : niHyperlinkBroken;
     const QString path = LinkTargetPath(caption, documentPath);
-    return !path.isEmpty() && QFileInfo(path).isFile() ? ValidIcon(icon) : BrokenIcon(icon);
+    return !path.isEmpty() && IsExistingFile(path) ? ValidIcon(icon) : BrokenIcon(icon);
 }
 
 int FindTextNoCase(const QString& text, const QString& what) {

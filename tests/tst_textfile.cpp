@@ -405,6 +405,42 @@ private slots:
         // ... but the next look-up sees it.
         QCOMPARE(FindPathNoCase(asked), created);
     }
+
+    void batchAnswersAsTheDisk_data() {
+        QTest::addColumn<QString>("asked");
+        QTest::newRow("file") << u"File.html"_s;
+        QTest::newRow("file in another case") << u"file.HTML"_s;
+        QTest::newRow("missing") << u"none.html"_s;
+        QTest::newRow("folder") << u"Folder"_s;
+        QTest::newRow("link to a file") << u"link.html"_s;
+        QTest::newRow("link to a folder") << u"dirlink"_s;
+        QTest::newRow("dangling link") << u"dangling.html"_s;
+        QTest::newRow("in a folder spelt in another case") << u"folder/x.html"_s;
+        QTest::newRow("in a missing folder") << u"gone/x.html"_s;
+        QTest::newRow("not clean") << u"Folder/./x.html"_s;
+        QTest::newRow("file as a folder") << u"File.html/"_s;
+        QTest::newRow("hidden file") << u".hidden"_s;
+    }
+
+    // A batch answers from folder listings; every answer must be the one the disk gives.
+    void batchAnswersAsTheDisk() {
+        QFETCH(QString, asked);
+        QTemporaryDir dir;
+        WriteBytes(dir.filePath(u"File.html"_s), "x");
+        WriteBytes(dir.filePath(u".hidden"_s), "x");
+        QVERIFY(QDir(dir.path()).mkpath(u"Folder"_s));
+        WriteBytes(dir.filePath(u"Folder/x.html"_s), "x");
+        QVERIFY(QFile::link(dir.filePath(u"File.html"_s), dir.filePath(u"link.html"_s)));
+        QVERIFY(QFile::link(dir.filePath(u"Folder"_s), dir.filePath(u"dirlink"_s)));
+        QVERIFY(QFile::link(dir.filePath(u"nowhere"_s), dir.filePath(u"dangling.html"_s)));
+        const QString path = dir.path() + u'/' + asked;
+        const QString found = FindPathNoCase(path);
+        const bool isFile = IsExistingFile(path);
+        const TPathCaseBatch batch;
+        QCOMPARE(FindPathNoCase(path), found);
+        QCOMPARE(IsExistingFile(path), isFile);
+        QCOMPARE(IsExistingFile(found), QFileInfo(found).isFile());
+    }
 };
 
 QTEST_GUILESS_MAIN(TestTextFile)
