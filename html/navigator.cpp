@@ -323,8 +323,11 @@ void TNavigator::tbPageImagesClick(QToolButton* sender) {
         lvContent->setUpdatesEnabled(false);
         lvContent->clear();
         for (qsizetype row = 0; row < entries.size(); ++row) {
-            auto* item = new QListWidgetItem(entries[row], lvContent);
+            // Made whole before it joins the list: a row's changes inside the list each tell
+            // the view, which on a page of thousands of links costs more than the rows.
+            auto* item = new QListWidgetItem(entries[row]);
             SetRowKind(item, reuse ? kept->Kinds[row] : icon);
+            lvContent->addItem(item);
         }
         lvContent->setUpdatesEnabled(true);
         FContentKind = icon;
