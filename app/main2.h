@@ -15,23 +15,11 @@
 #include "app/platform.h"
 #include "html/HTMLParser.h"
 
-class QAction;
+// The widget classes of the window's named parts are declared in app/mainframe.h.
 class QComboBox;
 class QDragEnterEvent;
 class QDropEvent;
-class QLabel;
-class QLineEdit;
 class QListWidget;
-class QMenu;
-class QSplitter;
-class QStatusBar;
-class QTabBar;
-class QTabWidget;
-class QToolBar;
-class QToolButton;
-class QTreeWidget;
-class QWidget;
-class TRichEditEx;
 class TDocument;
 class TDocumentSet;
 class QTextDocument;
