@@ -1,6 +1,7 @@
 #include "app/preview.h"
 
 #include "app/RichEditEx.h"
+#include "app/browserview.h"
 #include "app/documentset.h"
 #include "app/main2.h"
 #include "app/previewlogic.h"
@@ -15,24 +16,83 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
+#include <QLibrary>
 #include <QMenu>
+#include <QOpenGLContext>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QSet>
+#include <QSurfaceFormat>
 #include <QTabBar>
 #include <QTemporaryDir>
 #include <QTextBrowser>
 #include <QToolBar>
+#include <QUrl>
 #include <QVBoxLayout>
-#include <QWebEngineSettings>
-#include <QWebEngineView>
 #include <QWidgetAction>
 
 using namespace Qt::StringLiterals;
 
+Q_GUI_EXPORT QOpenGLContext* qt_gl_global_share_context();
+Q_GUI_EXPORT void qt_gl_set_global_share_context(QOpenGLContext* context);
+
 namespace {
 
 const QString kPreviewName = u"tmp_no0.html"_s;
+
+// Qt WebEngine renders through a context that shares with the application's global OpenGL
+// context, which Qt makes at start only when asked before the application object exists. Made
+// here, on the first preview, it costs the start nothing. (Exported by Qt GUI; the declaration is
+// in its private header.)
+void EnsureSharedOpenGLContext() {
+    if (qt_gl_global_share_context())
+        return;
+    // As Qt makes it at start: set even when it cannot be made (no OpenGL, as on an offscreen
+    // platform); the browser then draws in software, but it needs the object all the same.
+    auto* context = new QOpenGLContext(qApp);
+    context->setFormat(QSurfaceFormat::defaultFormat());
+    context->create();
+    qt_gl_set_global_share_context(context);
+    // Contexts made from now on (the browser's view) share with it. Qt warns that the attribute
+    // comes late, which is the point here; that one warning is kept out of the output.
+    static QtMessageHandler previous = nullptr;
+    previous = qInstallMessageHandler(
+        [](QtMsgType type, const QMessageLogContext& where, const QString& message) {
+            if (previous && !message.contains(u"AA_ShareOpenGLContexts"_s))
+                previous(type, where, message);
+        });
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    qInstallMessageHandler(previous);
+}
+
+// The browser module: beside the program in the build folder, in lib/quorvane/ once installed,
+// and by its build path for what runs from folders of its own (tests, benchmarks). The library
+// stays loaded to the end.
+TCreateBrowserView LoadBrowserModule(QString* why) {
+    const QString home = QCoreApplication::applicationDirPath();
+    QStringList candidates{home + u"/libquorvane_browser.so"_s};
+#ifdef QUORVANE_BROWSER_INSTALLED
+    candidates << QDir::cleanPath(home + u'/' + QStringLiteral(QUORVANE_BROWSER_INSTALLED));
+#endif
+#ifdef QUORVANE_BROWSER_MODULE
+    candidates << QStringLiteral(QUORVANE_BROWSER_MODULE);
+#endif
+    EnsureSharedOpenGLContext();
+    QString error;
+    for (const QString& path : std::as_const(candidates)) {
+        if (!QFile::exists(path))
+            continue;
+        QLibrary module(path);
+        if (const auto create =
+                reinterpret_cast<TCreateBrowserView>(module.resolve(kCreateBrowserViewSymbol)))
+            return create;
+        error = module.errorString();
+    }
+    *why = error.isEmpty() ? u"не найден модуль браузера libquorvane_browser.so."_s
+                           : u"не загружается модуль браузера (%1)."_s.arg(error);
+    return nullptr;
+}
 
 } // namespace
 
@@ -171,10 +231,11 @@ void TPreview::ShowPreview() {
     W->miInsert->setEnabled(false);
     EnsureBrowser();
     FShownFile = file;
-    if (file.isEmpty())
-        wbPreview->setHtml(QString());
-    else
-        wbPreview->load(QUrl::fromLocalFile(file));
+    // Without the module the notice in the browser's place says why nothing is shown.
+    if (FBrowser && file.isEmpty())
+        FBrowser->SetHtml(QString());
+    else if (FBrowser)
+        FBrowser->Load(QUrl::fromLocalFile(file));
     W->reSource->hide();
     wbPreview->show();
     FInPreview = true;
@@ -184,10 +245,18 @@ void TPreview::EnsureBrowser() {
     if (wbPreview)
         return;
     QWidget* area = W->reSource->parentWidget();
-    wbPreview = new QWebEngineView(area);
+    QString why;
+    if (const auto create = LoadBrowserModule(&why))
+        FBrowser = create(area);
+    if (FBrowser) {
+        wbPreview = FBrowser->Widget();
+    } else {
+        auto* notice = new QLabel(u"Просмотр недоступен: %1"_s.arg(why), area);
+        notice->setAlignment(Qt::AlignCenter);
+        notice->setWordWrap(true);
+        wbPreview = notice;
+    }
     wbPreview->setObjectName(u"wbPreview"_s);
-    // Pages are stored in Windows-1251; one without a charset of its own must still read right.
-    wbPreview->settings()->setDefaultTextEncoding(u"windows-1251"_s);
     wbPreview->hide();
     if (auto* box = qobject_cast<QBoxLayout*>(area->layout()))
         box->insertWidget(box->indexOf(W->reSource) + 1, wbPreview, 1);

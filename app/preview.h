@@ -13,8 +13,8 @@ class QPrinter;
 class QTabBar;
 class QTemporaryDir;
 class QTextBrowser;
-class QWebEngineView;
 class QWidget;
+class TBrowserView;
 class TfrmMain;
 
 class TPreview : public QObject {
@@ -27,8 +27,9 @@ public:
 
     // "Редактор" (0) / "Просмотр" (1) below the editor.
     QTabBar* tsEditPreview = nullptr;
-    // The embedded browser: created on the first preview, so start-up never loads it.
-    QWebEngineView* wbPreview = nullptr;
+    // The embedded browser's widget: made on the first preview, when its module is loaded, so
+    // start-up never loads it. Without the module it is a notice saying so.
+    QWidget* wbPreview = nullptr;
     // The help window while it is open.
     QPointer<QWidget> frmHelp;
     QPointer<QTextBrowser> hbHelp;
@@ -64,6 +65,7 @@ private:
     void LeavePreviewWhenEmpty();
 
     TfrmMain* W;
+    TBrowserView* FBrowser = nullptr; // the browser behind wbPreview; null without the module
     bool FInPreview = false;
     bool FRevertingTab = false;
     bool FEditMenuEnabled = true;

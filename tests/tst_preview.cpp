@@ -68,11 +68,13 @@ class TestPreview : public QObject {
                !W->miEdit->menuAction()->isEnabled() && !W->miInsert->menuAction()->isEnabled() &&
                !W->reSource->isVisible() && P->wbPreview && P->wbPreview->isVisible();
     }
+    // The browser from the module, once the first preview has loaded it.
+    QWebEngineView* Browser() const { return qobject_cast<QWebEngineView*>(P->wbPreview); }
     // Runs a script in the shown page and waits for its answer.
     QVariant Js(const QString& script) {
         // Shared: an answer arriving after the wait gave up must not write to a dead frame.
         auto answer = std::make_shared<std::optional<QVariant>>();
-        P->wbPreview->page()->runJavaScript(script, [answer](const QVariant& v) { *answer = v; });
+        Browser()->page()->runJavaScript(script, [answer](const QVariant& v) { *answer = v; });
         if (!QTest::qWaitFor([&] { return answer->has_value(); }, kLoadWait))
             return QVariant();
         return **answer;
@@ -82,9 +84,9 @@ class TestPreview : public QObject {
         if (P->InPreview())
             W->acInternalPreview->trigger();
         W->acInternalPreview->trigger();
-        if (!P->wbPreview)
+        if (!Browser())
             return false;
-        QSignalSpy loaded(P->wbPreview, &QWebEngineView::loadFinished);
+        QSignalSpy loaded(Browser(), &QWebEngineView::loadFinished);
         if (!loaded.wait(kLoadWait))
             return false;
         return loaded.last().at(0).toBool();

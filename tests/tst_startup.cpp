@@ -273,6 +273,18 @@ private slots:
         QVERIFY(AboutWindows().isEmpty());
     }
 
+    // The browser (Chromium) is loaded by the first preview, never by the start: a shown main
+    // window on a page has not mapped the engine's library into the process.
+    void startLeavesTheBrowserUnloaded() {
+        const QString page = WritePage(u"start.html"_s, u"<html><body>Старт</body></html>"_s);
+        std::unique_ptr<TfrmMain> w = CreateMainWindow({page});
+        w->show();
+        QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+        QFile maps(u"/proc/self/maps"_s);
+        QVERIFY(maps.open(QIODevice::ReadOnly));
+        QVERIFY(!maps.readAll().contains("libQt6WebEngine"));
+    }
+
     // Last: it changes the application's texts for the rest of the run.
     void qtTextsAreRussian() {
         QVERIFY(InitApplication(*qApp));
