@@ -1,6 +1,7 @@
 #include "app/document.h"
 
 #include <QPlainTextDocumentLayout>
+#include <QTextCursor>
 #include <QTextDocument>
 
 TDocument::TDocument(const QString& path, const QString& text, QObject* parent)
@@ -8,7 +9,11 @@ TDocument::TDocument(const QString& path, const QString& text, QObject* parent)
     // The layout the plain-text editor needs; without it the editor would replace the document.
     FDocument->setDocumentLayout(new QPlainTextDocumentLayout(FDocument));
     SetText(text);
-    connect(FDocument, &QTextDocument::contentsChange, this, [this] { ++FRevision; });
+    connect(FDocument, &QTextDocument::contentsChange, this,
+            [this](int position, int removed, int added) {
+                ++FRevision;
+                FScanChunks->Change(position, removed, added);
+            });
     connect(FDocument, &QTextDocument::modificationChanged, this, &TDocument::ModifiedChanged);
 }
 
@@ -44,6 +49,29 @@ void TDocument::SetText(const QString& text) {
     FDocument->setUndoRedoEnabled(undo);
     FDocument->setModified(false);
     ++FRevision;
+    FScanChunks->Invalidate();
+}
+
+TDocumentText::TDocumentText(QTextDocument* document) : FDocument(document) {}
+
+qsizetype TDocumentText::Length() const {
+    // The document counts a closing paragraph end that is no character of the text.
+    return FDocument ? qMax(0, FDocument->characterCount() - 1) : 0;
+}
+
+QString TDocumentText::Text(qsizetype from, qsizetype to) const {
+    if (!FDocument || to <= from)
+        return {};
+    QTextCursor range(FDocument);
+    range.setPosition(int(from));
+    range.setPosition(int(to), QTextCursor::KeepAnchor);
+    QString s = range.selectedText();
+    for (QChar& c : s) {
+        const char16_t u = c.unicode();
+        if (u == QChar::ParagraphSeparator || u == QChar::LineSeparator)
+            c = u'\n';
+    }
+    return s;
 }
 
 qsizetype LongestLineLength(QStringView text) {

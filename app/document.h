@@ -3,8 +3,13 @@
 // undo history of each page survives a switch.
 #pragma once
 
+#include "html/scanchunks.h"
+
 #include <QObject>
+#include <QPointer>
 #include <QString>
+
+#include <memory>
 
 class QTextDocument;
 
@@ -37,6 +42,8 @@ public:
     void SetText(const QString& text);
     // Counts every change of the text: results computed from the text are valid while it stays.
     quint64 Revision() const { return FRevision; }
+    // The scanner's stretches of this text, kept in step with every change.
+    const std::shared_ptr<TScanChunks>& ScanChunks() const { return FScanChunks; }
     // Length of the longest line, as measured when the text was last set.
     qsizetype LongestLine() const { return FLongestLine; }
 
@@ -56,6 +63,18 @@ private:
     quint64 FRevision = 0;
     qsizetype FLongestLine = 0;
     QTextDocument* FDocument = nullptr;
+    std::shared_ptr<TScanChunks> FScanChunks = std::make_shared<TScanChunks>();
+};
+
+// A document's text for the scanner, read by ranges; empty once the document is gone.
+class TDocumentText : public TScanSource {
+public:
+    explicit TDocumentText(QTextDocument* document);
+    qsizetype Length() const override;
+    QString Text(qsizetype from, qsizetype to) const override;
+
+private:
+    QPointer<QTextDocument> FDocument;
 };
 
 // The whole text of a document with LF line breaks; non-breaking spaces are kept, which

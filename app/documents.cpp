@@ -569,8 +569,12 @@ void TfrmMain::ScanShownPage(bool force) {
     if (!force && kept != FScanResults.constEnd() && kept->Revision == d->Revision() &&
         kept->Results.FileName == d->Path())
         HpParser->Restore(kept->Results);
-    else
-        HpParser->ParseEditor();
+    else {
+        // A forced scan (the refresh command) reads the whole page, as the user asks.
+        if (force)
+            d->ScanChunks()->Invalidate();
+        HpParser->ParseSource(d->ScanChunks(), TDocumentText(d->TextDocument()));
+    }
     FScanned = d;
     FScannedRevision = d->Revision();
     FScannedNumber = HpParser->ScanCount();

@@ -195,6 +195,14 @@ TTagKind ClassifyTag(QStringView tag) {
 } // namespace
 
 void THTMLParser::TUniqueList::Add(QStringView value) {
+    AddText(value, nullptr);
+}
+
+void THTMLParser::TUniqueList::Add(const QString& value) {
+    AddText(value, &value);
+}
+
+void THTMLParser::TUniqueList::AddText(QStringView value, const QString* shared) {
     if (value.isEmpty())
         return;
     if (Slots.size() < 2 * (Hashes.size() + 1))
@@ -204,7 +212,7 @@ void THTMLParser::TUniqueList::Add(QStringView value) {
     for (size_t i = hash & mask;; i = (i + 1) & mask) {
         const quint32 slot = Slots[i];
         if (slot == 0) {
-            Items.append(value.toString());
+            Items.append(shared ? *shared : value.toString());
             Hashes.push_back(hash);
             Slots[i] = quint32(Hashes.size());
             return;
@@ -343,6 +351,69 @@ void THTMLParser::Clear() {
 }
 
 void THTMLParser::Parse(const QString& text) {
+    ParseKeeping(text, nullptr);
+}
+
+void THTMLParser::ParseSource(const std::shared_ptr<TScanChunks>& chunks,
+                              const TScanSource& source) {
+    if (FParsing)
+        return;
+    const auto fits = [&] { return chunks->FValid && chunks->FLength == source.Length(); };
+    if (FLightMode || !fits()) {
+        ParseKeeping(source.Text(0, source.Length()), chunks);
+        return;
+    }
+    FParsing = true;
+    QPointer<THTMLParser> self(this);
+    const auto done = qScopeGuard([&] {
+        if (self)
+            FParsing = false;
+    });
+    Clear();
+    emit OnBeforeParse(this);
+    if (!self)
+        return;
+    if (!fits()) {
+        // A handler changed the text out of step with the stretches: read it whole.
+        FParsing = false;
+        ParseKeeping(source.Text(0, source.Length()), chunks);
+        return;
+    }
+    // Each run of changed stretches is read again, together with the stretches after it while
+    // it leaves a tag or a title open at its end. No handler runs here.
+    std::vector<TScanChunk>& all = chunks->FChunks;
+    for (size_t i = 0; i < all.size(); ++i) {
+        if (!all[i].Dirty)
+            continue;
+        size_t j = i;
+        while (j + 1 < all.size() && all[j + 1].Dirty)
+            ++j;
+        std::vector<TScanChunk> fresh;
+        for (;;) {
+            const qsizetype from = all[i].Start;
+            const qsizetype to = all[j].End();
+            fresh.clear();
+            const QString text = source.Text(from, to);
+            const TStretchEnd end = ScanStretches(text, to == chunks->FLength, false, false, fresh);
+            if (end == TStretchEnd::NeedMore && j + 1 < all.size()) {
+                ++j;
+                continue;
+            }
+            for (TScanChunk& c : fresh)
+                c.Start += from;
+            break;
+        }
+        all.erase(all.begin() + qsizetype(i), all.begin() + qsizetype(j) + 1);
+        all.insert(all.begin() + qsizetype(i), std::make_move_iterator(fresh.begin()),
+                   std::make_move_iterator(fresh.end()));
+        i += fresh.size() - 1;
+    }
+    Assemble(all);
+    ++FScanCount;
+    emit OnAfterParse(this);
+}
+
+void THTMLParser::ParseKeeping(const QString& text, const std::shared_ptr<TScanChunks>& keep) {
     // The progress handler lets the user act in the middle of a scan; a second scan started from
     // there would walk lists that this one is filling.
     if (FParsing)
@@ -369,17 +440,100 @@ void THTMLParser::Parse(const QString& text) {
     } else {
         Clear();
     }
+    // The stretches are kept only from a full scan of a text that did not change meanwhile.
+    if (keep) {
+        keep->Invalidate();
+        keep->FBuilding = !light;
+        keep->FStale = false;
+    }
+    const auto building = qScopeGuard([&] {
+        if (keep)
+            keep->FBuilding = false;
+    });
 
     emit OnBeforeParse(this);
     if (!self)
         return;
 
-    const QStringView s(page);
+    std::vector<TScanChunk> chunks;
+    if (ScanStretches(page, true, true, light, chunks) == TStretchEnd::Destroyed)
+        return;
+    Assemble(chunks);
+    if (keep && !light && !keep->FStale) {
+        keep->FChunks = std::move(chunks);
+        keep->FLength = page.size();
+        keep->FValid = true;
+    }
+    ++FScanCount;
+    emit OnAfterParse(this);
+}
+
+THTMLParser::TUniqueList& THTMLParser::List(int kind) {
+    // In the order of TScanFinds::TList.
+    static constexpr TUniqueList THTMLParser::*kLists[TScanFinds::ListCount] = {
+        &THTMLParser::FHyperLinks,  &THTMLParser::FApplets, &THTMLParser::FAreaLinks,
+        &THTMLParser::FAnchorNames, &THTMLParser::FEmbeds,  &THTMLParser::FFormNames,
+        &THTMLParser::FFrames,      &THTMLParser::FImages,  &THTMLParser::FObjects,
+        &THTMLParser::FScripts};
+    return this->*kLists[kind];
+}
+
+void THTMLParser::Assemble(const std::vector<TScanChunk>& chunks) {
+    for (const TScanChunk& chunk : chunks) {
+        const TScanFinds& f = chunk.Finds;
+        for (int k = 0; k < TScanFinds::ListCount; ++k) {
+            TUniqueList& list = List(k);
+            for (const QString& item : f.Lists[k])
+                list.Add(item);
+        }
+        FStyleSheets += f.StyleSheets;
+        for (const TScanFinds::TCss& css : f.Css) {
+            if (css.Linked)
+                LoadLinkedStyleSheet(css.Sheet);
+            else
+                FCssClasses += css.Classes;
+        }
+        for (auto [from, to] : {std::pair{&f.Title, &FPageTitle},
+                                {&f.Generator, &FGenerator},
+                                {&f.Author, &FAuthor},
+                                {&f.Keywords, &FKeywords},
+                                {&f.Description, &FDescription}}) {
+            if (*from)
+                *to = **from;
+        }
+    }
+}
+
+THTMLParser::TStretchEnd THTMLParser::ScanStretches(QStringView s, bool reachesEnd, bool progress,
+                                                    bool light, std::vector<TScanChunk>& out) {
+    // About this many characters a stretch: a change costs a scan of that much.
+    constexpr qsizetype kStretch = 32 * 1024;
+    QPointer<THTMLParser> self(this);
     const qint64 total = s.size();
-    // The text up to the next "<" from `from`, or to the end when there is none.
-    const auto untilNextTag = [&](qsizetype from) {
+    TUniqueList lists[TScanFinds::ListCount];
+    TScanChunk chunk;
+    // Closes the stretch at `at`: its unique lists become plain lists.
+    const auto cut = [&](qsizetype at) {
+        chunk.Length = at - chunk.Start;
+        for (int k = 0; k < TScanFinds::ListCount; ++k) {
+            chunk.Finds.Lists[k] = std::move(lists[k].Items);
+            lists[k].Clear();
+        }
+        out.push_back(std::move(chunk));
+        chunk = TScanChunk();
+        chunk.Start = at;
+    };
+    // The text up to the next "<" from `from`, or to the end when there is none; empty and
+    // false when the text goes on past its end.
+    const auto untilNextTag = [&](qsizetype from, QStringView* text) {
         const qsizetype next = FindChar(s, from, u'<');
-        return s.sliced(from, (next < 0 ? s.size() : next) - from);
+        if (next < 0 && !reachesEnd)
+            return false;
+        *text = s.sliced(from, (next < 0 ? s.size() : next) - from);
+        return true;
+    };
+    const auto attr = [&](TScanFinds::TList list, QStringView key) {
+        lists[list].Add(AttrValue(key));
     };
 
     qsizetype pos = 0; // start of the text not yet read
@@ -389,79 +543,96 @@ void THTMLParser::Parse(const QString& text) {
             break;
         // The first ">" ends the tag, quoted or not. Without one there is no further tag.
         const qsizetype close = FindChar(s, open + 1, u'>');
-        if (close < 0)
+        if (close < 0) {
+            if (!reachesEnd)
+                return TStretchEnd::NeedMore;
             break;
+        }
+        // Between tags a whole scan reads from here exactly as from the start of a text.
+        if (open - chunk.Start >= kStretch)
+            cut(open);
 
-        const qint64 rest = total - pos;
-        emit OnParse(this, quint8(100 - rest * 100 / total));
-        if (!self)
-            return;
+        if (progress) {
+            const qint64 rest = total - pos;
+            emit OnParse(this, quint8(100 - rest * 100 / total));
+            if (!self)
+                return TStretchEnd::Destroyed;
+        }
 
         const QStringView tag = TrimBlanks(s.sliced(open + 1, close - open - 1));
         pos = close + 1;
 
+        TScanFinds& f = chunk.Finds;
         const TTagKind kind = ClassifyTag(tag);
         switch (kind) {
         case TTagKind::Other:
             break;
         case TTagKind::Body:
             if (light) {
-                ++FScanCount;
-                emit OnAfterParse(this);
-                return;
+                cut(s.size());
+                return TStretchEnd::Body;
             }
             break;
         case TTagKind::Title: {
-            QString title = untilNextTag(pos).toString();
+            QStringView text;
+            if (!untilNextTag(pos, &text))
+                return TStretchEnd::NeedMore;
+            QString title = text.toString();
             title.replace(u'\n', u' ');
             title.replace(u'\r', u' ');
-            FPageTitle = std::move(title);
+            f.Title = std::move(title);
             break;
         }
-        case TTagKind::Style:
-            ParseClasses(untilNextTag(pos));
+        case TTagKind::Style: {
+            QStringView text;
+            if (!untilNextTag(pos, &text))
+                return TStretchEnd::NeedMore;
+            TScanFinds::TCss css;
+            ParseClasses(text, css.Classes);
+            f.Css.push_back(std::move(css));
             break;
+        }
         case TTagKind::Link: {
             PrepareAttrText(tag);
             const QStringView href = AttrValue(u" href=");
             if (!href.isEmpty()) {
-                FStyleSheets.append(href.toString());
-                LoadLinkedStyleSheet(FStyleSheets.constLast());
+                f.StyleSheets.append(href.toString());
+                f.Css.push_back({true, f.StyleSheets.constLast(), {}});
             }
             break;
         }
         case TTagKind::A:
             PrepareAttrText(tag);
-            FHyperLinks.Add(AttrValue(u" href="));
-            FAnchorNames.Add(AttrValue(u" name="));
+            attr(TScanFinds::HyperLinks, u" href=");
+            attr(TScanFinds::AnchorNames, u" name=");
             break;
         case TTagKind::Applet:
             PrepareAttrText(tag);
-            FApplets.Add(AttrValue(u" code="));
+            attr(TScanFinds::Applets, u" code=");
             break;
         case TTagKind::Area:
             PrepareAttrText(tag);
-            FAreaLinks.Add(AttrValue(u" href="));
+            attr(TScanFinds::AreaLinks, u" href=");
             break;
         case TTagKind::Embed:
             PrepareAttrText(tag);
-            FEmbeds.Add(AttrValue(u" src="));
+            attr(TScanFinds::Embeds, u" src=");
             break;
         case TTagKind::Form:
             PrepareAttrText(tag);
-            FFormNames.Add(AttrValue(u" name="));
+            attr(TScanFinds::FormNames, u" name=");
             break;
         case TTagKind::Frame:
             PrepareAttrText(tag);
-            FFrames.Add(AttrValue(u" src="));
+            attr(TScanFinds::Frames, u" src=");
             break;
         case TTagKind::Img:
             PrepareAttrText(tag);
-            FImages.Add(AttrValue(u" src="));
+            attr(TScanFinds::Images, u" src=");
             break;
         case TTagKind::Script: {
             PrepareAttrText(tag);
-            FScripts.Add(AttrValue(u" src="));
+            attr(TScanFinds::Scripts, u" src=");
             // The script body is not markup: go straight to its next "<".
             const qsizetype next = FindChar(s, pos, u'<');
             if (next >= 0)
@@ -470,27 +641,26 @@ void THTMLParser::Parse(const QString& text) {
         }
         case TTagKind::Object:
             PrepareAttrText(tag);
-            FObjects.Add(AttrValue(u" classid="));
+            attr(TScanFinds::Objects, u" classid=");
             break;
         case TTagKind::Meta: {
             PrepareAttrText(tag);
             QStringView key = AttrValue(u" http-equiv=");
             if (key.isEmpty())
                 key = AttrValue(u" name=");
-            QString* target = key == u"generator"     ? &FGenerator
-                              : key == u"author"      ? &FAuthor
-                              : key == u"keywords"    ? &FKeywords
-                              : key == u"description" ? &FDescription
-                                                      : nullptr;
+            std::optional<QString>* target = key == u"generator"     ? &f.Generator
+                                             : key == u"author"      ? &f.Author
+                                             : key == u"keywords"    ? &f.Keywords
+                                             : key == u"description" ? &f.Description
+                                                                     : nullptr;
             if (target)
                 *target = AttrValue(u" content=").toString();
             break;
         }
         }
     }
-
-    ++FScanCount;
-    emit OnAfterParse(this);
+    cut(s.size());
+    return TStretchEnd::Done;
 }
 
 // The tag text as attribute values are read from it: lowercased, line breaks and tabs as spaces,
@@ -563,7 +733,7 @@ QStringView THTMLParser::AttrValue(QStringView key) const {
 
 // Every "." starts a class name that runs to the next blank, line break, tab or "{". The scan is
 // deliberately naive: dots in numbers and file names give names too, and empty names are kept.
-void THTMLParser::ParseClasses(QStringView styleText) {
+void THTMLParser::ParseClasses(QStringView styleText, QStringList& into) {
     const qsizetype n = styleText.size();
     qsizetype i = 0;
     while (i < n) {
@@ -573,7 +743,7 @@ void THTMLParser::ParseClasses(QStringView styleText) {
         qsizetype end = dot + 1;
         while (end < n && !IsClassEnd(styleText[end].unicode()))
             ++end;
-        FCssClasses.append(styleText.sliced(dot + 1, end - dot - 1).toString());
+        into.append(styleText.sliced(dot + 1, end - dot - 1).toString());
         i = end + 1;
     }
 }
@@ -595,7 +765,7 @@ void THTMLParser::LoadLinkedStyleSheet(const QString& link) {
     if (!QFileInfo(onDisk).isFile())
         return;
     try {
-        ParseClasses(ReadTextFile(onDisk));
+        ParseClasses(ReadTextFile(onDisk), FCssClasses);
     } catch (const EFileError&) {
         // An unreadable style sheet is skipped like a missing one: the scan reports nothing.
     }

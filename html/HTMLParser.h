@@ -11,6 +11,9 @@
 #include <QStringList>
 #include <QStringView>
 
+#include "html/scanchunks.h"
+
+#include <memory>
 #include <vector>
 
 class THTMLParser : public QObject {
@@ -72,6 +75,12 @@ public:
     void ParseHead();
     // The scan. A request made while a scan runs (from one of its event handlers) is ignored.
     void Parse(const QString& text);
+    // A full scan of a text that changes in place, giving exactly what Parse gives for its whole
+    // text. The first scan reads the whole text and keeps its stretches in `chunks`; later
+    // ones read again only the stretches the text's changes touched (without OnParse, they
+    // take no time to speak of). A head scan, or stretches that do not fit the text, read it
+    // whole.
+    void ParseSource(const std::shared_ptr<TScanChunks>& chunks, const TScanSource& source);
     // Empties the twelve lists and the five texts.
     void Clear();
 
@@ -90,9 +99,12 @@ public:
         std::vector<size_t> Hashes; // of each item, so growing and probing compare numbers
         size_t Seed = QHashSeed::globalSeed();
         void Add(QStringView value);
+        // The same, sharing the text when it is new.
+        void Add(const QString& value);
         void Clear();
 
     private:
+        void AddText(QStringView value, const QString* shared);
         void Grow();
     };
 
@@ -117,11 +129,22 @@ signals:
     void OnUpdate(QObject* Sender);
 
 private:
+    enum class TStretchEnd { Done, NeedMore, Body, Destroyed };
+    // Scans the tags of `text` into stretches (appended to `out`, their starts relative to the
+    // text). Without `reachesEnd` the text is followed by more: a tag or a title it leaves open
+    // ends the scan with NeedMore. With `progress` OnParse is sent once per tag.
+    TStretchEnd ScanStretches(QStringView text, bool reachesEnd, bool progress, bool light,
+                              std::vector<TScanChunk>& out);
+    // Puts the stretches' finds together into the lists, in page order (onto the lists as they
+    // are in a head scan).
+    void Assemble(const std::vector<TScanChunk>& chunks);
+    void ParseKeeping(const QString& text, const std::shared_ptr<TScanChunks>& keep);
+    TUniqueList& List(int kind);
     // Builds the attribute form of the tag text [begin, end) in FAttrText.
     void PrepareAttrText(QStringView tagText);
     // The value of one attribute in FAttrText; a view into it, empty when absent.
     QStringView AttrValue(QStringView attrName) const;
-    void ParseClasses(QStringView styleText);
+    static void ParseClasses(QStringView styleText, QStringList& into);
     void LoadLinkedStyleSheet(const QString& link);
 
     qint32 FTag = 0;
