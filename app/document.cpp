@@ -62,6 +62,9 @@ qsizetype TDocumentText::Length() const {
 QString TDocumentText::Text(qsizetype from, qsizetype to) const {
     if (!FDocument || to <= from)
         return {};
+    // The whole text in one piece: the document copies it out at once.
+    if (from == 0 && to == Length())
+        return PlainTextOf(FDocument);
     QTextCursor range(FDocument);
     range.setPosition(int(from));
     range.setPosition(int(to), QTextCursor::KeepAnchor);

@@ -20,6 +20,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPainter>
+#include <QPointer>
 #include <QScrollBar>
 #include <QShortcut>
 #include <QTabBar>
@@ -566,7 +567,11 @@ void TfrmMain::ScanShownPage(bool force) {
     // Back on a page whose text has not changed since its last scan: its lists are put back
     // instead of scanning it again.
     const auto kept = FScanResults.constFind(d);
-    if (!force && kept != FScanResults.constEnd() && kept->Revision == d->Revision() &&
+    // The lists stand for the text as it was when the scan began: an edit made while a long
+    // scan lets the window work leaves them stale, and the next request scans again.
+    const quint64 revision = d->Revision();
+    const QPointer<TDocument> scanned(d);
+    if (!force && kept != FScanResults.constEnd() && kept->Revision == revision &&
         kept->Results.FileName == d->Path())
         HpParser->Restore(kept->Results);
     else {
@@ -575,8 +580,11 @@ void TfrmMain::ScanShownPage(bool force) {
             d->ScanChunks()->Invalidate();
         HpParser->ParseSource(d->ScanChunks(), TDocumentText(d->TextDocument()));
     }
+    if (!scanned)
+        return;
     FScanned = d;
-    FScannedRevision = d->Revision();
+    FScannedRevision = revision;
     FScannedNumber = HpParser->ScanCount();
-    FScanResults.insert(d, {d->Revision(), HpParser->Snapshot()});
+    if (d->Revision() == revision)
+        FScanResults.insert(d, {revision, HpParser->Snapshot()});
 }

@@ -56,6 +56,24 @@ public:
         return answer(TListingView{&listing.Names, &listing.Entries, &listing.Files});
     }
 
+    // Inside a batch: the folder as spelt on disk, as `walk` finds it, found once a batch.
+    template <typename Fn> QString WalkedInBatch(const QString& dir, Fn walk) {
+        {
+            const QMutexLocker lock(&FMutex);
+            if (FWalkedGeneration != gBatchGeneration) {
+                FWalked.clear();
+                FWalkedGeneration = gBatchGeneration;
+            }
+            const auto it = FWalked.constFind(dir);
+            if (it != FWalked.constEnd())
+                return *it;
+        }
+        const QString walked = walk(); // looks folders up itself
+        const QMutexLocker lock(&FMutex);
+        FWalked.insert(dir, walked);
+        return walked;
+    }
+
     QString Lookup(const QString& dir, const QString& name) {
         const QMutexLocker lock(&FMutex);
         const QString key = name.toLower();
@@ -115,6 +133,8 @@ private:
 
     QMutex FMutex;
     QHash<QString, TListing> FFolders;
+    QHash<QString, QString> FWalked; // missing folders of this batch as found on disk
+    quint64 FWalkedGeneration = 0;
 };
 
 TFolderNames& FolderNames() {
@@ -133,6 +153,42 @@ TPathCaseBatch::~TPathCaseBatch() {
     --gBatchDepth;
 }
 
+namespace {
+
+QString Join(const QString& dir, const QString& name) {
+    return dir.endsWith(u'/') ? dir + name : dir + u'/' + name;
+}
+
+// The folder `parents` (absolute and clean) as spelt on disk, found from the root down one name
+// at a time; empty at the first name that has no match. A link may be thousands of names deep,
+// so no recursion, and no look at a folder below one that is missing.
+QString WalkDown(QStringView parents) {
+    QString walked = u"/"_s;
+    qsizetype from = 1;
+    while (from <= parents.size()) {
+        qsizetype to = parents.indexOf(u'/', from);
+        if (to < 0)
+            to = parents.size();
+        const QString name = parents.sliced(from, to - from).toString();
+        from = to + 1;
+        if (name.isEmpty())
+            continue;
+        QString next = Join(walked, name);
+        if (!QFileInfo(next).isDir()) {
+            const QString found = FolderNames().Lookup(walked, name);
+            if (found.isEmpty())
+                return {};
+            next = Join(walked, found);
+            if (!QFileInfo(next).isDir())
+                return {};
+        }
+        walked = std::move(next);
+    }
+    return walked;
+}
+
+} // namespace
+
 QString FindPathNoCase(const QString& path) {
     QString dir, name;
     if (SplitForBatch(path, &dir, &name)) {
@@ -140,10 +196,17 @@ QString FindPathNoCase(const QString& path) {
             if (l.Entries->contains(name))
                 return path;
             const QString onDisk = l.Names->value(name.toLower());
-            return onDisk.isEmpty() ? path : (dir.endsWith(u'/') ? dir : dir + u'/') + onDisk;
+            return onDisk.isEmpty() ? path : Join(dir, onDisk);
         });
         if (found)
             return *found;
+        // The folder is not there as spelt: it is looked for, letter case aside, once a batch
+        // (a page links thousands of files in a few missing folders).
+        const QString walked = FolderNames().WalkedInBatch(dir, [&] { return WalkDown(dir); });
+        if (walked.isEmpty())
+            return path;
+        const QString onDisk = FolderNames().Lookup(walked, name);
+        return onDisk.isEmpty() ? path : Join(walked, onDisk);
     }
     if (path.isEmpty() || QFileInfo::exists(path))
         return path;
@@ -151,41 +214,15 @@ QString FindPathNoCase(const QString& path) {
     const qsizetype slash = abs.lastIndexOf(u'/');
     if (slash < 0 || slash == abs.size() - 1)
         return path;
-    const auto join = [](const QString& dir, const QString& name) {
-        return dir.endsWith(u'/') ? dir + name : dir + u'/' + name;
-    };
     // Usually only the last name differs in case: one look at the folder settles it.
     dir = slash == 0 ? u"/"_s : abs.left(slash);
     if (!QFileInfo(dir).isDir()) {
-        // Otherwise walk down from the root, one name at a time, and give up at the first name
-        // that has no match: a link may be thousands of names deep, so no recursion, and no
-        // look at a folder below one that is missing.
-        QString walked = u"/"_s;
-        const QStringView parents = QStringView(abs).first(slash);
-        qsizetype from = 1;
-        while (from <= parents.size()) {
-            qsizetype to = parents.indexOf(u'/', from);
-            if (to < 0)
-                to = parents.size();
-            const QString name = parents.sliced(from, to - from).toString();
-            from = to + 1;
-            if (name.isEmpty())
-                continue;
-            QString next = join(walked, name);
-            if (!QFileInfo(next).isDir()) {
-                const QString found = FolderNames().Lookup(walked, name);
-                if (found.isEmpty())
-                    return path;
-                next = join(walked, found);
-                if (!QFileInfo(next).isDir())
-                    return path;
-            }
-            walked = std::move(next);
-        }
-        dir = walked;
+        dir = WalkDown(QStringView(abs).first(slash));
+        if (dir.isEmpty())
+            return path;
     }
     const QString found = FolderNames().Lookup(dir, abs.mid(slash + 1));
-    return found.isEmpty() ? path : join(dir, found);
+    return found.isEmpty() ? path : Join(dir, found);
 }
 
 bool IsExistingFile(const QString& path) {
@@ -193,8 +230,8 @@ bool IsExistingFile(const QString& path) {
     if (SplitForBatch(path, &dir, &name)) {
         const auto found = FolderNames().InBatch(
             dir, [&](const TListingView& l) { return l.Files->contains(name); });
-        if (found)
-            return *found;
+        // Not in a folder that is not there.
+        return found.value_or(false);
     }
     return QFileInfo(path).isFile();
 }

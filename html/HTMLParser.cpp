@@ -299,14 +299,9 @@ THTMLParser::TSnapshot THTMLParser::Snapshot() const {
 void THTMLParser::Restore(const TSnapshot& r) {
     if (FParsing)
         return;
-    FParsing = true;
-    QPointer<THTMLParser> self(this);
-    const auto done = qScopeGuard([&] {
-        if (self)
-            FParsing = false;
-    });
+    const TRunning running(this);
     emit OnBeforeParse(this);
-    if (!self)
+    if (!running.Alive())
         return;
     FFileName = r.FileName;
     FPageTitle = r.PageTitle;
@@ -354,65 +349,6 @@ void THTMLParser::Parse(const QString& text) {
     ParseKeeping(text, nullptr);
 }
 
-void THTMLParser::ParseSource(const std::shared_ptr<TScanChunks>& chunks,
-                              const TScanSource& source) {
-    if (FParsing)
-        return;
-    const auto fits = [&] { return chunks->FValid && chunks->FLength == source.Length(); };
-    if (FLightMode || !fits()) {
-        ParseKeeping(source.Text(0, source.Length()), chunks);
-        return;
-    }
-    FParsing = true;
-    QPointer<THTMLParser> self(this);
-    const auto done = qScopeGuard([&] {
-        if (self)
-            FParsing = false;
-    });
-    Clear();
-    emit OnBeforeParse(this);
-    if (!self)
-        return;
-    if (!fits()) {
-        // A handler changed the text out of step with the stretches: read it whole.
-        FParsing = false;
-        ParseKeeping(source.Text(0, source.Length()), chunks);
-        return;
-    }
-    // Each run of changed stretches is read again, together with the stretches after it while
-    // it leaves a tag or a title open at its end. No handler runs here.
-    std::vector<TScanChunk>& all = chunks->FChunks;
-    for (size_t i = 0; i < all.size(); ++i) {
-        if (!all[i].Dirty)
-            continue;
-        size_t j = i;
-        while (j + 1 < all.size() && all[j + 1].Dirty)
-            ++j;
-        std::vector<TScanChunk> fresh;
-        for (;;) {
-            const qsizetype from = all[i].Start;
-            const qsizetype to = all[j].End();
-            fresh.clear();
-            const QString text = source.Text(from, to);
-            const TStretchEnd end = ScanStretches(text, to == chunks->FLength, false, false, fresh);
-            if (end == TStretchEnd::NeedMore && j + 1 < all.size()) {
-                ++j;
-                continue;
-            }
-            for (TScanChunk& c : fresh)
-                c.Start += from;
-            break;
-        }
-        all.erase(all.begin() + qsizetype(i), all.begin() + qsizetype(j) + 1);
-        all.insert(all.begin() + qsizetype(i), std::make_move_iterator(fresh.begin()),
-                   std::make_move_iterator(fresh.end()));
-        i += fresh.size() - 1;
-    }
-    Assemble(all);
-    ++FScanCount;
-    emit OnAfterParse(this);
-}
-
 void THTMLParser::ParseKeeping(const QString& text, const std::shared_ptr<TScanChunks>& keep) {
     // The progress handler lets the user act in the middle of a scan; a second scan started from
     // there would walk lists that this one is filling.
@@ -420,13 +356,7 @@ void THTMLParser::ParseKeeping(const QString& text, const std::shared_ptr<TScanC
         return;
     // Our own reference: the caller's string may change while handlers run.
     const QString page = text;
-    FParsing = true;
-    // A handler may even destroy the scanner; then nothing more may touch it.
-    QPointer<THTMLParser> self(this);
-    const auto done = qScopeGuard([&] {
-        if (self)
-            FParsing = false;
-    });
+    const TRunning running(this);
 
     const bool light = FLightMode;
     if (light) {
@@ -441,75 +371,28 @@ void THTMLParser::ParseKeeping(const QString& text, const std::shared_ptr<TScanC
         Clear();
     }
     // The stretches are kept only from a full scan of a text that did not change meanwhile.
-    if (keep) {
-        keep->Invalidate();
-        keep->FBuilding = !light;
-        keep->FStale = false;
-    }
-    const auto building = qScopeGuard([&] {
-        if (keep)
-            keep->FBuilding = false;
-    });
+    const TBuilding building(light ? nullptr : keep.get());
 
     emit OnBeforeParse(this);
-    if (!self)
+    if (!running.Alive())
         return;
 
     std::vector<TScanChunk> chunks;
-    if (ScanStretches(page, true, true, light, chunks) == TStretchEnd::Destroyed)
+    TProgress progress{0, page.size(), 0};
+    if (ScanStretches(page, true, &progress, light, chunks) == TStretchEnd::Destroyed)
         return;
     Assemble(chunks);
-    if (keep && !light && !keep->FStale) {
-        keep->FChunks = std::move(chunks);
-        keep->FLength = page.size();
-        keep->FValid = true;
-    }
+    building.Keep(std::move(chunks), page.size());
     ++FScanCount;
     emit OnAfterParse(this);
 }
 
-THTMLParser::TUniqueList& THTMLParser::List(int kind) {
-    // In the order of TScanFinds::TList.
-    static constexpr TUniqueList THTMLParser::*kLists[TScanFinds::ListCount] = {
-        &THTMLParser::FHyperLinks,  &THTMLParser::FApplets, &THTMLParser::FAreaLinks,
-        &THTMLParser::FAnchorNames, &THTMLParser::FEmbeds,  &THTMLParser::FFormNames,
-        &THTMLParser::FFrames,      &THTMLParser::FImages,  &THTMLParser::FObjects,
-        &THTMLParser::FScripts};
-    return this->*kLists[kind];
-}
-
-void THTMLParser::Assemble(const std::vector<TScanChunk>& chunks) {
-    for (const TScanChunk& chunk : chunks) {
-        const TScanFinds& f = chunk.Finds;
-        for (int k = 0; k < TScanFinds::ListCount; ++k) {
-            TUniqueList& list = List(k);
-            for (const QString& item : f.Lists[k])
-                list.Add(item);
-        }
-        FStyleSheets += f.StyleSheets;
-        for (const TScanFinds::TCss& css : f.Css) {
-            if (css.Linked)
-                LoadLinkedStyleSheet(css.Sheet);
-            else
-                FCssClasses += css.Classes;
-        }
-        for (auto [from, to] : {std::pair{&f.Title, &FPageTitle},
-                                {&f.Generator, &FGenerator},
-                                {&f.Author, &FAuthor},
-                                {&f.Keywords, &FKeywords},
-                                {&f.Description, &FDescription}}) {
-            if (*from)
-                *to = **from;
-        }
-    }
-}
-
-THTMLParser::TStretchEnd THTMLParser::ScanStretches(QStringView s, bool reachesEnd, bool progress,
-                                                    bool light, std::vector<TScanChunk>& out) {
+THTMLParser::TStretchEnd THTMLParser::ScanStretches(QStringView s, bool reachesEnd,
+                                                    TProgress* progress, bool light,
+                                                    std::vector<TScanChunk>& out) {
     // About this many characters a stretch: a change costs a scan of that much.
     constexpr qsizetype kStretch = 32 * 1024;
     QPointer<THTMLParser> self(this);
-    const qint64 total = s.size();
     TUniqueList lists[TScanFinds::ListCount];
     TScanChunk chunk;
     // Closes the stretch at `at`: its unique lists become plain lists.
@@ -552,9 +435,10 @@ THTMLParser::TStretchEnd THTMLParser::ScanStretches(QStringView s, bool reachesE
         if (open - chunk.Start >= kStretch)
             cut(open);
 
-        if (progress) {
-            const qint64 rest = total - pos;
-            emit OnParse(this, quint8(100 - rest * 100 / total));
+        if (progress && progress->Base + open >= progress->ReportedUpTo) {
+            progress->ReportedUpTo = progress->Base + open + 1;
+            const qint64 rest = qMax<qint64>(0, progress->Total - progress->Read);
+            emit OnParse(this, quint8(100 - rest * 100 / qMax<qint64>(1, progress->Total)));
             if (!self)
                 return TStretchEnd::Destroyed;
         }
@@ -658,6 +542,8 @@ THTMLParser::TStretchEnd THTMLParser::ScanStretches(QStringView s, bool reachesE
             break;
         }
         }
+        if (progress)
+            progress->Read = progress->Base + pos;
     }
     cut(s.size());
     return TStretchEnd::Done;

@@ -129,12 +129,45 @@ signals:
     void OnUpdate(QObject* Sender);
 
 private:
+    // Marks a scan as running for its lifetime; a handler may destroy the scanner meanwhile.
+    class TRunning {
+    public:
+        explicit TRunning(THTMLParser* parser);
+        ~TRunning();
+        bool Alive() const { return !FParser.isNull(); }
+
+    private:
+        QPointer<THTMLParser> FParser;
+    };
+    // A full scan filling a text's stretches: they are kept only when the text did not change
+    // while it ran.
+    class TBuilding {
+    public:
+        explicit TBuilding(TScanChunks* chunks);
+        ~TBuilding();
+        void Keep(std::vector<TScanChunk>&& chunks, qsizetype length) const;
+
+    private:
+        TScanChunks* FChunks;
+    };
     enum class TStretchEnd { Done, NeedMore, Body, Destroyed };
+    // Where a text scanned for OnParse lies in the whole: its start, the whole's length, how far
+    // tags were already reported (a piece read again reports each tag once), and how far the
+    // whole is read.
+    struct TProgress {
+        qsizetype Base = 0;
+        qsizetype Total = 0;
+        qsizetype ReportedUpTo = 0;
+        qsizetype Read = 0; // in the whole: where the text not yet read starts
+    };
     // Scans the tags of `text` into stretches (appended to `out`, their starts relative to the
     // text). Without `reachesEnd` the text is followed by more: a tag or a title it leaves open
-    // ends the scan with NeedMore. With `progress` OnParse is sent once per tag.
-    TStretchEnd ScanStretches(QStringView text, bool reachesEnd, bool progress, bool light,
+    // ends the scan with NeedMore, keeping the stretches closed before it. With `progress`
+    // OnParse is sent once per tag.
+    TStretchEnd ScanStretches(QStringView text, bool reachesEnd, TProgress* progress, bool light,
                               std::vector<TScanChunk>& out);
+    // A full scan that reads the text piece by piece, so no copy of the whole text is made.
+    void ParsePieces(const std::shared_ptr<TScanChunks>& keep, const TScanSource& source);
     // Puts the stretches' finds together into the lists, in page order (onto the lists as they
     // are in a head scan).
     void Assemble(const std::vector<TScanChunk>& chunks);

@@ -439,6 +439,24 @@ private slots:
         QCOMPARE(w->StatusText(0), QString());
     }
 
+    // Typing while a long scan lets the window work: the lists of that scan are not taken for
+    // the text as typed, and the next request scans again.
+    void editDuringAScanLeavesItsListsStale() {
+        OpenPage(u"p.html"_s, u"<a href=\"x.html\">1</a><p>2</p>\n"_s);
+        bool typed = false;
+        connect(w->HpParser, &THTMLParser::OnParse, w, [&] {
+            if (std::exchange(typed, true))
+                return;
+            w->reSource->Select(0, 0);
+            w->reSource->ReplaceSelection(u"<a href=\"typed.html\">"_s);
+        });
+        w->acUpdatePage->trigger();
+        QVERIFY(typed);
+        QCOMPARE(w->HpParser->HyperLinks(), QStringList{u"x.html"_s});
+        w->ScanShownPage();
+        QCOMPARE(w->HpParser->HyperLinks(), (QStringList{u"typed.html"_s, u"x.html"_s}));
+    }
+
     void scanRequestedDuringScanIsIgnored() {
         OpenPage(u"p.html"_s, u"<title>Т</title><a href=\"x.html\">1</a><p>2</p>\n"_s);
         int starts = 0;

@@ -218,6 +218,41 @@ private slots:
         }
     }
 
+    // A first scan reads a large page a piece at a time, and reports each tag once, as a scan
+    // of the whole text does; a title or a tag longer than a piece makes the piece grow.
+    void largePageIsReadInPieces_data() {
+        QTest::addColumn<QString>("middle");
+        QTest::newRow("tags only") << QString();
+        QTest::newRow("long title") << u"<title>"_s + QString(1500000, u'т') + u"</title>"_s;
+        QTest::newRow("long tag") << u"<a href=\"long.html\" "_s + QString(1200000, u'x') + u">"_s;
+        QTest::newRow("no tags for long") << QString(2500000, u'z');
+        QTest::newRow("left open to the end") << u"<a href=\"open.html\" "_s;
+    }
+
+    void largePageIsReadInPieces() {
+        QFETCH(QString, middle);
+        QRandomGenerator r(21);
+        TDocument d(u"/nonexistent/p.html"_s,
+                    RandomPage(r, 1500000, 1 << 30) + middle + RandomPage(r, 1500000, 1 << 30));
+        THTMLParser pieces, whole;
+        QList<int> piecesReports, wholeReports;
+        QObject::connect(&pieces, &THTMLParser::OnParse, &pieces,
+                         [&](QObject*, quint8 p) { piecesReports << p; });
+        QObject::connect(&whole, &THTMLParser::OnParse, &whole,
+                         [&](QObject*, quint8 p) { wholeReports << p; });
+        pieces.ParseSource(d.ScanChunks(), TDocumentText(d.TextDocument()));
+        whole.Parse(d.Text());
+        QCOMPARE(FieldsOf(pieces), FieldsOf(whole));
+        QCOMPARE(piecesReports, wholeReports);
+        QVERIFY(d.ScanChunks()->IsValid());
+        QVERIFY(Covers(*d.ScanChunks()));
+        // And the stretches it kept serve the next edit.
+        QTextCursor(d.TextDocument()).insertText(u"<img src=\"first.gif\">"_s);
+        pieces.ParseSource(d.ScanChunks(), TDocumentText(d.TextDocument()));
+        whole.Parse(d.Text());
+        QCOMPARE(FieldsOf(pieces), FieldsOf(whole));
+    }
+
     // The text set anew, and a forced whole scan: the stretches are built again.
     void newTextIsReadWhole() {
         TDocument d(u"/nonexistent/p.html"_s, u"<a href=\"a.html\">a</a>"_s);
