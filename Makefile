@@ -51,7 +51,7 @@ bench: deps
 
 # libFuzzer targets (clang), each run for FUZZ_SECONDS on a corpus seeded from fuzz/corpus/<name>
 # and the sample site. The run stops at the first finding and leaves its log in the build folder.
-FUZZ_TARGETS ?= htmltag htmlparser textdecoder jpegsize paths inifile website colortemplates
+FUZZ_TARGETS ?= htmltag htmlparser scanedits textdecoder jpegsize paths inifile website colortemplates
 fuzz: deps
 	@command -v clang++ >/dev/null || { echo "make fuzz: clang is needed (scripts/install-deps)"; exit 1; }
 	cmake -S fuzz -B $(BUILD_FUZZ) $(CMAKE_GEN) -DCMAKE_CXX_COMPILER=clang++

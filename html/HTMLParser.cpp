@@ -389,9 +389,8 @@ void THTMLParser::ParseKeeping(const QString& text, const std::shared_ptr<TScanC
 
 THTMLParser::TStretchEnd THTMLParser::ScanStretches(QStringView s, bool reachesEnd,
                                                     TProgress* progress, bool light,
-                                                    std::vector<TScanChunk>& out) {
-    // About this many characters a stretch: a change costs a scan of that much.
-    constexpr qsizetype kStretch = 32 * 1024;
+                                                    std::vector<TScanChunk>& out,
+                                                    qsizetype stretch) {
     QPointer<THTMLParser> self(this);
     TUniqueList lists[TScanFinds::ListCount];
     TScanChunk chunk;
@@ -432,7 +431,7 @@ THTMLParser::TStretchEnd THTMLParser::ScanStretches(QStringView s, bool reachesE
             break;
         }
         // Between tags a whole scan reads from here exactly as from the start of a text.
-        if (open - chunk.Start >= kStretch)
+        if (open - chunk.Start >= stretch)
             cut(open);
 
         if (progress && progress->Base + open >= progress->ReportedUpTo) {

@@ -165,7 +165,7 @@ private:
     // ends the scan with NeedMore, keeping the stretches closed before it. With `progress`
     // OnParse is sent once per tag.
     TStretchEnd ScanStretches(QStringView text, bool reachesEnd, TProgress* progress, bool light,
-                              std::vector<TScanChunk>& out);
+                              std::vector<TScanChunk>& out, qsizetype stretch = 32 * 1024);
     // A full scan that reads the text piece by piece, so no copy of the whole text is made.
     void ParsePieces(const std::shared_ptr<TScanChunks>& keep, const TScanSource& source);
     // Puts the stretches' finds together into the lists, in page order (onto the lists as they

@@ -73,8 +73,8 @@ void THTMLParser::ParseSource(const std::shared_ptr<TScanChunks>& chunks,
             const qsizetype to = all[j].End();
             fresh.clear();
             const QString text = source.Text(from, to);
-            const TStretchEnd end =
-                ScanStretches(text, to == chunks->FLength, nullptr, false, fresh);
+            const TStretchEnd end = ScanStretches(text, to == chunks->FLength, nullptr, false,
+                                                  fresh, chunks->StretchChars);
             if (end == TStretchEnd::NeedMore && j + 1 < all.size()) {
                 ++j;
                 continue;
@@ -103,13 +103,11 @@ void THTMLParser::ParsePieces(const std::shared_ptr<TScanChunks>& keep, const TS
     if (!running.Alive())
         return;
 
-    // A megabyte at a time; a piece with no place to cut (a tag or a title longer than that)
-    // is read again twice as long.
-    constexpr qsizetype kPiece = 1 << 20;
+    const qsizetype onePiece = qMax<qsizetype>(1, keep->PieceChars);
     std::vector<TScanChunk> chunks;
     TProgress progress{0, source.Length(), 0};
     qsizetype from = 0;
-    qsizetype piece = kPiece;
+    qsizetype piece = onePiece;
     for (;;) {
         // A handler that edits the page mid-scan moves the text under the pieces; the lists
         // then mix both texts, and the caller, seeing the text changed, scans again.
@@ -119,7 +117,8 @@ void THTMLParser::ParsePieces(const std::shared_ptr<TScanChunks>& keep, const TS
         const QString text = source.Text(from, to);
         const size_t before = chunks.size();
         progress.Base = from;
-        const TStretchEnd end = ScanStretches(text, to == length, &progress, false, chunks);
+        const TStretchEnd end =
+            ScanStretches(text, to == length, &progress, false, chunks, keep->StretchChars);
         if (end == TStretchEnd::Destroyed)
             return;
         for (size_t i = before; i < chunks.size(); ++i)
@@ -128,12 +127,12 @@ void THTMLParser::ParsePieces(const std::shared_ptr<TScanChunks>& keep, const TS
             break;
         if (end == TStretchEnd::Done) {
             from = to;
-            piece = kPiece;
+            piece = onePiece;
         } else if (chunks.size() == before) {
             piece *= 2;
         } else {
             from = chunks.back().End();
-            piece = kPiece;
+            piece = onePiece;
         }
     }
     Assemble(chunks);

@@ -70,6 +70,12 @@ public:
     qsizetype Length() const { return FLength; }
     const std::vector<TScanChunk>& Chunks() const { return FChunks; }
 
+    // About this many characters a stretch: a change costs a scan of that much.
+    qsizetype StretchChars = 32 * 1024;
+    // A first scan reads the text this many characters at a time (a piece with no place to
+    // cut, such as a title longer than that, is read again twice as long).
+    qsizetype PieceChars = 1024 * 1024;
+
 private:
     friend class THTMLParser;
     std::vector<TScanChunk> FChunks;
