@@ -79,10 +79,17 @@ void THTMLParser::ParseSource(const std::shared_ptr<TScanChunks>& chunks,
                 ++j;
                 continue;
             }
-            for (TScanChunk& c : fresh)
-                c.Start += from;
             break;
         }
+        if (fresh.empty() || fresh.back().End() != all[j].End() - all[i].Start) {
+            // The stretches no longer cover the text (they always should): read it whole.
+            chunks->Invalidate();
+            FParsing = false;
+            ParsePieces(chunks, source);
+            return;
+        }
+        for (TScanChunk& c : fresh)
+            c.Start += all[i].Start;
         all.erase(all.begin() + qsizetype(i), all.begin() + qsizetype(j) + 1);
         all.insert(all.begin() + qsizetype(i), std::make_move_iterator(fresh.begin()),
                    std::make_move_iterator(fresh.end()));
