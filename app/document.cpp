@@ -31,14 +31,20 @@ QString TDocument::Text() const {
     return PlainTextOf(FDocument);
 }
 
-QString PlainTextOf(const QTextDocument* document) {
-    QString s = document->toRawText();
+namespace {
+// The document's paragraph and line separators as the LF line breaks of the text.
+QString WithLineFeeds(QString s) {
     for (QChar& c : s) {
         const char16_t u = c.unicode();
         if (u == QChar::ParagraphSeparator || u == QChar::LineSeparator)
             c = u'\n';
     }
     return s;
+}
+} // namespace
+
+QString PlainTextOf(const QTextDocument* document) {
+    return WithLineFeeds(document->toRawText());
 }
 
 void TDocument::SetText(const QString& text) {
@@ -68,13 +74,7 @@ QString TDocumentText::Text(qsizetype from, qsizetype to) const {
     QTextCursor range(FDocument);
     range.setPosition(int(from));
     range.setPosition(int(to), QTextCursor::KeepAnchor);
-    QString s = range.selectedText();
-    for (QChar& c : s) {
-        const char16_t u = c.unicode();
-        if (u == QChar::ParagraphSeparator || u == QChar::LineSeparator)
-            c = u'\n';
-    }
-    return s;
+    return WithLineFeeds(range.selectedText());
 }
 
 qsizetype LongestLineLength(QStringView text) {
