@@ -105,8 +105,16 @@ void TfrmAbout::ShowAsSplash() {
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
         QThread::msleep(5);
     }
-    repaint();
+    // Painting again right after the first paint would wait for the window system to finish
+    // copying the first one.
+    if (!FPainted)
+        repaint();
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+void TfrmAbout::paintEvent(QPaintEvent* event) {
+    FPainted = true;
+    QDialog::paintEvent(event);
 }
 
 void TfrmAbout::mousePressEvent(QMouseEvent* event) {

@@ -33,7 +33,9 @@ public:
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
 private:
     QImage FPicture;
+    bool FPainted = false;
 };

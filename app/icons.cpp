@@ -5,10 +5,10 @@
 #include <QHash>
 #include <QIconEngine>
 #include <QImage>
+#include <QImageReader>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
-#include <QSvgRenderer>
 #include <QTransform>
 
 #include <functional>
@@ -131,6 +131,17 @@ QString BreezeFile(const QString& name, int design) {
     return u":/icons/breeze/%1/%2.svg"_s.arg(design).arg(name);
 }
 
+// An SVG file drawn on a transparent square. Read through Qt's SVG image plugin, which is loaded
+// when the first icon is drawn rather than with the program. Null when it cannot be read.
+QImage SvgImage(const QString& file, int side) {
+    QImageReader reader(file, "svg");
+    reader.setScaledSize(QSize(side, side));
+    QImage image = reader.read();
+    if (image.isNull())
+        return image;
+    return image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+}
+
 QImage Blank(int size) {
     QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
@@ -153,13 +164,13 @@ QImage BreezeImage(const QString& name, int size) {
     }
     if (bestDesign == 0)
         return {};
-    QSvgRenderer renderer(BreezeFile(name, bestDesign));
-    if (!renderer.isValid())
-        return {};
+    const QImage drawn = SvgImage(BreezeFile(name, bestDesign), bestDrawn);
+    if (drawn.isNull() || bestDrawn == size)
+        return drawn;
     QImage image = Blank(size);
     QPainter p(&image);
-    const qreal at = (size - bestDrawn) / 2;
-    renderer.render(&p, QRectF(at, at, bestDrawn, bestDrawn));
+    const int at = (size - bestDrawn) / 2;
+    p.drawImage(QPoint(at, at), drawn);
     return image;
 }
 
@@ -311,6 +322,10 @@ QIcon DrawnIcon(std::function<QImage(int)> draw) {
 
 } // namespace
 
+QIcon IconDrawnOnDemand(std::function<QImage(int)> draw) {
+    return DrawnIcon(std::move(draw));
+}
+
 QIcon CommandIcon(const QString& key) {
     static QHash<QString, QIcon> cache;
     if (auto it = cache.constFind(key); it != cache.constEnd())
@@ -345,7 +360,7 @@ QString CommandIconBreezeName(const QString& key) {
 bool HasBreezeIcon(const QString& name) {
     InitIconResources();
     for (int design : kDesigns)
-        if (!QSvgRenderer(BreezeFile(name, design)).isValid())
+        if (SvgImage(BreezeFile(name, design), design).isNull())
             return false;
     return true;
 }

@@ -6,7 +6,10 @@
 #pragma once
 
 #include <QIcon>
+#include <QImage>
 #include <QString>
+
+#include <functional>
 
 // The icon of a key of the command table (TActionRow::Icon). The navigator's kinds use the keys
 // of their tags ("a", "img", "object", "embed", "frame", "style"); the site browser's entries use
@@ -28,6 +31,9 @@ bool HasBreezeIcon(const QString& name);
 
 // A Breeze icon by its name, or the letters drawn in a frame when it cannot be read.
 QIcon BreezeIcon(const QString& name, const QString& letters);
+
+// An icon drawn at a size (a square of that side) when that size is first asked for.
+QIcon IconDrawnOnDemand(std::function<QImage(int side)> draw);
 
 // Letters in a rounded frame, in the ink of the Breeze icons.
 QIcon LettersIcon(const QString& letters);

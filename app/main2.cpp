@@ -206,7 +206,9 @@ void TfrmMain::CreateLayout() {
     pcTagMenu = new QTabWidget(pnlMenu);
     pcTagMenu->setObjectName(u"pcTagMenu"_s);
     pcTagMenu->setDocumentMode(true);
-    pcTagMenu->setStyleSheet(u"QTabBar::tab { height: 19px; }"_s);
+    // On the tab bar alone: a style sheet over the whole page set would be applied to every
+    // button and list on the pages, which costs their making and every paint.
+    pcTagMenu->tabBar()->setStyleSheet(u"QTabBar::tab { height: 19px; }"_s);
     auto addPage = [this](QWidget*& page, TWrapToolBar*& bar, const QString& ts, const QString& tbr,
                           const QString& caption) {
         page = new QWidget(pcTagMenu);

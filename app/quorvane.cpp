@@ -3,6 +3,7 @@
 #include "app/startup.h"
 
 #include <QApplication>
+#include <QScreen>
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
@@ -15,6 +16,10 @@ int main(int argc, char* argv[]) {
     const std::unique_ptr<TfrmMain> w = CreateMainWindow(args);
     if (!w)
         return 1;
+    // The size the window returns to from maximized. Set first, it also spares laying the whole
+    // window out once only to find a size nobody sees.
+    if (const QScreen* screen = w->screen())
+        w->resize(screen->availableGeometry().size() * 3 / 4);
     w->showMaximized();
     return QApplication::exec();
 }

@@ -6,6 +6,7 @@
 #include "app/about.h"
 #include "app/apphome.h"
 #include "app/documentset.h"
+#include "app/icons.h"
 #include "app/inifile.h"
 #include "app/main2.h"
 #include "app/options.h"
@@ -18,6 +19,8 @@
 #include <QEvent>
 #include <QFileInfo>
 #include <QLibraryInfo>
+#include <QPointer>
+#include <QProxyStyle>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTranslator>
@@ -43,9 +46,33 @@ private:
     std::function<void()> FOnResize;
 };
 
+// The platform's style, except that the arrows of a menu bar or toolbar too narrow for its
+// commands are read when first shown. Every menu bar and toolbar asks for them when it is made,
+// and reading the first picture looks through all of Qt's image plugins: a cost at every start
+// for an arrow that shows only in a narrow window.
+class TApplicationStyle : public QProxyStyle {
+public:
+    using QProxyStyle::QProxyStyle;
+
+    QIcon standardIcon(StandardPixmap icon, const QStyleOption* option,
+                       const QWidget* widget) const override {
+        if (icon != SP_ToolBarHorizontalExtensionButton &&
+            icon != SP_ToolBarVerticalExtensionButton)
+            return QProxyStyle::standardIcon(icon, option, widget);
+        // The option and widget are gone by the time the icon is drawn.
+        QPointer<QStyle> base = baseStyle();
+        return IconDrawnOnDemand([base, icon](int side) {
+            return base ? base->standardIcon(icon).pixmap(side).toImage() : QImage();
+        });
+    }
+};
+
 } // namespace
 
 bool InitApplication(QCoreApplication& app) {
+    // Over the style the user chose (-style, QT_STYLE_OVERRIDE) or the desktop's.
+    if (qobject_cast<QApplication*>(&app))
+        QApplication::setStyle(new TApplicationStyle(QApplication::style()->name()));
     QCoreApplication::setApplicationName(u"Quorvane"_s);
     QCoreApplication::setOrganizationName(u"Quorvane"_s);
     QGuiApplication::setApplicationDisplayName(u"Quorvane"_s);

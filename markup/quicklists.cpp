@@ -10,9 +10,13 @@
 
 #include <QComboBox>
 #include <QFileInfo>
+#include <QFontMetricsF>
 #include <QScopeGuard>
+#include <QStyle>
+#include <QStyleOptionComboBox>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QtMath>
 
 using namespace Qt::StringLiterals;
 
@@ -95,14 +99,39 @@ void QuickListChange(TfrmMain& w, QComboBox* list, TQuickList kind) {
 } // namespace
 
 namespace {
+
+// A list as wide as fourteen characters and an icon, whatever its entries: the size QComboBox
+// gives for AdjustToMinimumContentsLengthWithIcon. Asking QComboBox for that policy makes the
+// list's popup at once; seven popups at every start, for lists mostly never opened, cost more
+// than the rest of the tag toolbar. Here the popup is made when the list first opens.
+class TQuickListBox : public QComboBox {
+public:
+    using QComboBox::QComboBox;
+
+    QSize sizeHint() const override { return ContentsHint(); }
+    QSize minimumSizeHint() const override { return ContentsHint(); }
+
+private:
+    QSize ContentsHint() const {
+        const QFontMetrics fm = fontMetrics();
+        const QSize icon = iconSize();
+        QSize hint(minimumContentsLength() * fm.horizontalAdvance(u'X') + icon.width() + 4,
+                   qMax(qCeil(QFontMetricsF(fm).height()), 14) + 2);
+        hint.setHeight(qMax(hint.height(), icon.height() + 2));
+        QStyleOptionComboBox opt;
+        initStyleOption(&opt);
+        return style()->sizeFromContents(QStyle::CT_ComboBox, &opt, hint, this);
+    }
+};
+
 QComboBox* MakeQuickList(const QString& name, const QString& hint, QWidget* parent) {
-    auto* cb = new QComboBox(parent);
+    auto* cb = new TQuickListBox(parent);
     cb->setObjectName(name);
     cb->setToolTip(hint);
     cb->setMinimumContentsLength(14);
-    cb->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     return cb;
 }
+
 } // namespace
 
 TQuickLists::TQuickLists(TfrmMain* window) : QObject(window), W(window) {

@@ -82,7 +82,10 @@ void TWrapToolBar::actionEvent(QActionEvent* event) {
             }
     }
     updateGeometry();
-    Arrange(FOrientation == Qt::Horizontal ? width() : height(), true);
+    // A toolbar being filled before it is shown is laid out once, when it shows: placing every
+    // item again after each one is added asks each combo box for its size again and again.
+    if (isVisible())
+        Arrange(FOrientation == Qt::Horizontal ? width() : height(), true);
 }
 
 QSize TWrapToolBar::ItemSize(const TItem& item) const {
@@ -172,9 +175,14 @@ void TWrapToolBar::resizeEvent(QResizeEvent* event) {
     }
 }
 
+void TWrapToolBar::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    Arrange(FOrientation == Qt::Horizontal ? width() : height(), true);
+}
+
 bool TWrapToolBar::event(QEvent* event) {
     // A button shown or hidden (an action made visible or invisible) changes the rows.
-    if (event->type() == QEvent::LayoutRequest) {
+    if (event->type() == QEvent::LayoutRequest && isVisible()) {
         updateGeometry();
         Arrange(FOrientation == Qt::Horizontal ? width() : height(), true);
     }

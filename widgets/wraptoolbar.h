@@ -30,6 +30,7 @@ public:
 protected:
     void actionEvent(QActionEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     bool event(QEvent* event) override;
 
 private:
