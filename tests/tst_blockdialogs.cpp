@@ -38,15 +38,6 @@ void PickSwatch(TColorButton* button, TColor color) {
     button->Palette()->findChild<QToolButton*>(u"swatch"_s + QString::number(index))->click();
 }
 
-// Types each character as a key press carrying that text (Cyrillic letters included).
-void TypeText(QWidget* widget, const QString& text) {
-    for (QChar c : text) {
-        const char16_t u = c.toUpper().unicode();
-        const auto key = u < 0x80 ? Qt::Key(u) : Qt::Key_unknown;
-        QTest::sendKeyEvent(QTest::Click, widget, key, QString(c), Qt::NoModifier);
-    }
-}
-
 QPushButton* Ok(QDialog* d) {
     return d->findChild<QPushButton*>(u"btnOk"_s);
 }

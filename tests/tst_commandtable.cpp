@@ -25,6 +25,9 @@ const char* const kContainers[] = {
 class TestCommandTable : public QObject {
     Q_OBJECT
 
+    std::unique_ptr<TWindowFixture> F;
+    TfrmMain* W = nullptr;
+
     // Whether a click on a named button that is bound to no command of its own (the project
     // button) runs the command. Dialogs the command opens are cancelled.
     static bool ClickRuns(TWindowFixture& f, QToolButton* button, QAction* command) {
@@ -42,67 +45,64 @@ class TestCommandTable : public QObject {
     }
 
 private slots:
+    void init() {
+        F = std::make_unique<TWindowFixture>();
+        W = F->W.get();
+    }
+    void cleanup() { F.reset(); }
+
     void everyRowIsAnAction() {
-        TWindowFixture f;
         QSet<QString> names;
         for (const TActionRow& row : ActionTable()) {
             const QString name = QString::fromLatin1(row.Name);
             QVERIFY2(!names.contains(name), qPrintable(name));
             names.insert(name);
-            QAction* a = f.W->ActionByName(name);
-            QVERIFY2(a && a == (*f.W).*(row.Member), qPrintable(name));
+            QAction* a = W->ActionByName(name);
+            QVERIFY2(a && a == (*W).*(row.Member), qPrintable(name));
             // An action that shows only its icon still tells what it does.
             QVERIFY2(!a->toolTip().isEmpty(), qPrintable(name));
         }
-        QCOMPARE(f.W->Actions().size(), qsizetype(names.size()));
+        QCOMPARE(W->Actions().size(), qsizetype(names.size()));
     }
 
     void shortcutsAreUnique() {
         // Qt triggers neither of two actions that share a key, so a clash silently kills both.
-        TWindowFixture f;
         QHash<QKeySequence, QString> seen;
-        for (QAction* a : f.W->Actions()) {
+        for (QAction* a : W->Actions()) {
             if (a->shortcut().isEmpty())
                 continue;
             QVERIFY2(!seen.contains(a->shortcut()),
                      qPrintable(a->objectName() + u" and "_s + seen.value(a->shortcut())));
             seen.insert(a->shortcut(), a->objectName());
         }
-        QCOMPARE(f.W->acBr->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Return));
-        QCOMPARE(f.W->acOpeningBrackets->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Comma));
-        QCOMPARE(f.W->acClosePage->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_F4));
     }
 
     void ctrlF4ClosesOnlyWhileSeveralAreOpen() {
-        TWindowFixture f;
-        TfrmMain& w = *f.W;
-        QVERIFY(QTest::qWaitForWindowActive(&w));
-        f.Open(f.Page(u"a.html"_s, u"a\n"_s));
-        w.reSource->setFocus();
-        QTest::keyClick(w.reSource, Qt::Key_F4, Qt::ControlModifier);
-        QCOMPARE(w.DocumentCount(), 1);
-        f.Open(f.Page(u"b.html"_s, u"b\n"_s));
-        w.reSource->setFocus();
-        QTest::keyClick(w.reSource, Qt::Key_F4, Qt::ControlModifier);
-        QCOMPARE(w.DocumentCount(), 1);
-        QCOMPARE(w.reSource->Text(), u"a\n"_s);
+        QVERIFY(QTest::qWaitForWindowActive(W));
+        F->Open(F->Page(u"a.html"_s, u"a\n"_s));
+        W->reSource->setFocus();
+        QTest::keyClick(W->reSource, Qt::Key_F4, Qt::ControlModifier);
+        QCOMPARE(W->DocumentCount(), 1);
+        F->Open(F->Page(u"b.html"_s, u"b\n"_s));
+        W->reSource->setFocus();
+        QTest::keyClick(W->reSource, Qt::Key_F4, Qt::ControlModifier);
+        QCOMPARE(W->DocumentCount(), 1);
+        QCOMPARE(W->reSource->Text(), u"a\n"_s);
     }
 
     // At the window's smallest size every button of every toolbar is on the screen, none cut
     // off or hidden behind an overflow arrow.
     void everyButtonShowsAtSmallestSize() {
-        TWindowFixture f;
-        TfrmMain& w = *f.W;
-        f.Open(f.Page(u"a.html"_s, u"x\n"_s));
-        w.showNormal();
-        w.resize(w.minimumSize());
-        QVERIFY(QTest::qWaitForWindowExposed(&w));
-        const QList<TWrapToolBar*> pages{w.tbrText, w.tbrFormsTables, w.tbrScripts, w.tbrObjects,
-                                         w.tbrOther};
-        for (TWrapToolBar* bar : {w.tbrMain, w.tbrLeft, w.tbrText, w.tbrFormsTables, w.tbrScripts,
-                                  w.tbrObjects, w.tbrOther}) {
+        F->Open(F->Page(u"a.html"_s, u"x\n"_s));
+        W->showNormal();
+        W->resize(W->minimumSize());
+        QVERIFY(QTest::qWaitForWindowExposed(W));
+        const QList<TWrapToolBar*> pages{W->tbrText, W->tbrFormsTables, W->tbrScripts,
+                                         W->tbrObjects, W->tbrOther};
+        for (TWrapToolBar* bar : {W->tbrMain, W->tbrLeft, W->tbrText, W->tbrFormsTables,
+                                  W->tbrScripts, W->tbrObjects, W->tbrOther}) {
             if (pages.contains(bar))
-                w.pcTagMenu->setCurrentIndex(int(pages.indexOf(bar)));
+                W->pcTagMenu->setCurrentIndex(int(pages.indexOf(bar)));
             QCoreApplication::processEvents();
             for (QAction* a : bar->actions()) {
                 if (a->isSeparator())
@@ -117,17 +117,15 @@ private slots:
 
     void buttonsAndKeysWrapAlike() {
         // Ctrl+B, the button on the "Текст" page and the one on the left toolbar are one command.
-        TWindowFixture f;
-        TfrmMain& w = *f.W;
-        f.Open(f.Page(u"a.html"_s, u"x\n"_s));
-        QVERIFY(w.tbrText->actions().contains(w.acBold));
-        QVERIFY(w.tbrLeft->actions().contains(w.acBold));
-        for (TWrapToolBar* bar : {w.tbrText, w.tbrLeft}) {
-            w.reSource->Select(0, 1);
-            bar->widgetForAction(w.acBold)->setFocus();
-            QTest::mouseClick(bar->widgetForAction(w.acBold), Qt::LeftButton);
-            QCOMPARE(w.reSource->Text().left(8), u"<b>x</b>"_s);
-            w.reSource->undo();
+        F->Open(F->Page(u"a.html"_s, u"x\n"_s));
+        QVERIFY(W->tbrText->actions().contains(W->acBold));
+        QVERIFY(W->tbrLeft->actions().contains(W->acBold));
+        for (TWrapToolBar* bar : {W->tbrText, W->tbrLeft}) {
+            W->reSource->Select(0, 1);
+            bar->widgetForAction(W->acBold)->setFocus();
+            QTest::mouseClick(bar->widgetForAction(W->acBold), Qt::LeftButton);
+            QCOMPARE(W->reSource->Text().left(8), u"<b>x</b>"_s);
+            W->reSource->undo();
         }
     }
 
@@ -227,9 +225,7 @@ private slots:
         QFETCH(QString, hint);
         QFETCH(QString, keys);
         QFETCH(QStringList, placedOn);
-        TWindowFixture f;
-        TfrmMain& w = *f.W;
-        QAction* a = w.ActionByName(QString::fromLatin1(QTest::currentDataTag()));
+        QAction* a = W->ActionByName(QString::fromLatin1(QTest::currentDataTag()));
         QVERIFY(a);
         QCOMPARE(a->isEnabled(), !disabledAtStart.contains(a->objectName()));
         if (!caption.isEmpty())
@@ -242,31 +238,19 @@ private slots:
         const QString standIn = u"mi"_s + a->objectName().mid(2);
         QStringList found;
         for (const char* name : kContainers) {
-            QWidget* box = w.findChild<QWidget*>(QString::fromLatin1(name));
+            QWidget* box = W->findChild<QWidget*>(QString::fromLatin1(name));
             QVERIFY2(box, name);
             bool holds = false;
             for (QAction* item : box->actions())
                 holds = holds || item == a || item->objectName() == standIn;
             for (QToolButton* b : box->findChildren<QToolButton*>())
-                holds = holds || b->defaultAction() == a || ClickRuns(f, b, a);
+                holds = holds || b->defaultAction() == a || ClickRuns(*F, b, a);
             if (holds)
                 found << QString::fromLatin1(name);
         }
         found.sort();
         placedOn.sort();
         QCOMPARE(found, placedOn);
-    }
-
-    void popupMenusCarryTheirCommands() {
-        TWindowFixture f;
-        TfrmMain& w = *f.W;
-        QCOMPARE(w.pmSrc->actions().size(), 8); // with its two separators
-        QVERIFY(w.pmSrc->actions().contains(w.acClosePage));
-        QVERIFY(w.pmSiteDir->actions().contains(w.acCopyFile));
-        QCOMPARE(w.acMoveFile->data().toInt(), -1000);
-        QCOMPARE(w.acCopyFile->data().toInt(), 1000);
-        QVERIFY(w.pmSite->actions().contains(w.acEditProject));
-        QCOMPARE(w.pmSite->actions().last()->text(), u"Новый проект"_s);
     }
 };
 

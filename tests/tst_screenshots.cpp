@@ -1,24 +1,21 @@
 // The screenshot tour: the main window on the sample site, saved as PNG files so anyone can look
 // at what a user sees. Run by `make screenshots` under Xvfb; headless it still checks the window
 // can be grabbed.
-#include "html/editingaids.h"
-#include "html/navigator.h"
-#include "support/windowfixture.h"
-
-#include "app/about.h" // about and options shots
+#include "app/about.h"
 #include "app/actiontable.h"
-#include "app/icons.h"
-#include "app/options.h" // about and options shots
-#include "app/preview.h"
-#include "markup/ctrl.h"
-
 #include "app/apphome.h"
 #include "app/documentset.h"
+#include "app/icons.h"
 #include "app/inifile.h"
+#include "app/options.h"
+#include "app/preview.h"
 #include "app/textfile.h"
+#include "html/editingaids.h"
+#include "html/navigator.h"
 #include "markup/anchor.h"
 #include "markup/area.h"
 #include "markup/cssclass.h"
+#include "markup/ctrl.h"
 #include "markup/dialogparts.h"
 #include "markup/elements.h"
 #include "markup/flash.h"
@@ -36,25 +33,24 @@
 #include "site/selectfile.h"
 #include "site/sitebrowser.h"
 #include "site/sitemgr.h"
+#include "support/windowfixture.h"
 #include "widgets/colorbutton.h"
 
-#include <QCheckBox>
-#include <QFontDatabase>
-#include <QLineEdit>
-#include <QMenu>
-#include <QPushButton>
-#include <QSignalSpy>
-#include <QTreeWidget>
-
 #include <QAction>
+#include <QCheckBox>
 #include <QDialog>
-#include <QPainter>
-
 #include <QDir>
 #include <QDirIterator>
+#include <QFontDatabase>
+#include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
+#include <QPainter>
 #include <QPixmap>
+#include <QPushButton>
+#include <QSignalSpy>
 #include <QTabWidget>
+#include <QTreeWidget>
 #include <QtTest>
 
 using namespace Qt::StringLiterals;
@@ -74,12 +70,18 @@ class TestScreenshots : public QObject {
         QVERIFY(shot.save(QDir(Folder()).filePath(name), "PNG"));
     }
 
+    // Shows the sample page in the fixture's window, at the tour's size unless `resize` is off.
+    static TfrmMain& Sample(TWindowFixture& f, bool resize = true) {
+        if (resize)
+            f.W->resize(1200, 800);
+        f.Open(QStringLiteral(QUORVANE_SAMPLE_SITE "/index.html"));
+        return *f.W;
+    }
+
 private slots:
     void mainWindowWithSamplePage() {
         TWindowFixture f;
-        TfrmMain& w = *f.W;
-        w.resize(1200, 800);
-        f.Open(QStringLiteral(QUORVANE_SAMPLE_SITE "/index.html"));
+        TfrmMain& w = Sample(f);
         QCOMPARE(w.DocumentCount(), 1);
         w.reSource->Select(0, 0);
         QTest::qWait(50);
@@ -89,8 +91,7 @@ private slots:
     // The window at its smallest size, where every command must still be reachable.
     void smallestWindow() {
         TWindowFixture f;
-        TfrmMain& w = *f.W;
-        f.Open(QStringLiteral(QUORVANE_SAMPLE_SITE "/index.html"));
+        TfrmMain& w = Sample(f, false);
         w.showNormal();
         w.resize(w.minimumSize());
         QTest::qWait(50);
@@ -100,9 +101,7 @@ private slots:
     // The navigator on the sample page: its link to the missing news.html carries the broken mark.
     void navigatorWithBrokenLink() {
         TWindowFixture f;
-        TfrmMain& w = *f.W;
-        w.resize(1200, 800);
-        f.Open(QStringLiteral(QUORVANE_SAMPLE_SITE "/index.html"));
+        TfrmMain& w = Sample(f);
         const QList<QListWidgetItem*> news =
             w.Navigator->lvContent->findItems(u"news.html"_s, Qt::MatchExactly);
         QCOMPARE(news.size(), 1);
@@ -115,9 +114,7 @@ private slots:
     // Completion: typing an attribute name and "=" opens the value list at the caret.
     void completionList() {
         TWindowFixture f;
-        TfrmMain& w = *f.W;
-        w.resize(1200, 800);
-        f.Open(QStringLiteral(QUORVANE_SAMPLE_SITE "/index.html"));
+        TfrmMain& w = Sample(f);
         QVERIFY(QTest::qWaitForWindowActive(&w));
         const int pos = int(w.reSource->Text().indexOf(u"<p class=\"note\">"_s)) + 2;
         w.reSource->Select(pos, 0);
@@ -131,9 +128,7 @@ private slots:
     // The tag attribute editor on the sample page's logo picture, and the name/value dialog.
     void tagEditorAndNameValue() {
         TWindowFixture f;
-        TfrmMain& w = *f.W;
-        w.resize(1200, 800);
-        f.Open(QStringLiteral(QUORVANE_SAMPLE_SITE "/index.html"));
+        TfrmMain& w = Sample(f);
         w.reSource->Select(int(w.reSource->Text().indexOf(u"<img src=\"images/logo"_s)) + 3, 0);
         f.Platform.QueueDialog([this](QDialog* dlg) {
             dlg->show();
@@ -153,9 +148,7 @@ private slots:
     // Each page of the tag toolbars: the icons, and the quick lists showing their captions whole.
     void tagToolbars() {
         TWindowFixture f;
-        TfrmMain& w = *f.W;
-        w.resize(1200, 800);
-        f.Open(QStringLiteral(QUORVANE_SAMPLE_SITE "/index.html"));
+        TfrmMain& w = Sample(f);
         for (int i = 0; i < w.pcTagMenu->count(); ++i) {
             w.pcTagMenu->setCurrentIndex(i);
             QTest::qWait(20);
@@ -210,8 +203,7 @@ private slots:
     // The hyperlink, picture (each of its pages), map area and frame dialogs.
     void linkDialogs() {
         TWindowFixture f;
-        TfrmMain& w = *f.W;
-        f.Open(QStringLiteral(QUORVANE_SAMPLE_SITE "/index.html"));
+        TfrmMain& w = Sample(f, false);
         const TElementContext context = w.ElementDialogs->Launch();
         TfrmAnchor anchor(context, 0, {}, &w);
         Shoot(&anchor, u"anchor.png"_s);
@@ -229,8 +221,7 @@ private slots:
     // The table, cell, list, form, select, font and Flash dialogs and the colour palette.
     void blockDialogs() {
         TWindowFixture f;
-        TfrmMain& w = *f.W;
-        f.Open(QStringLiteral(QUORVANE_SAMPLE_SITE "/index.html"));
+        TfrmMain& w = Sample(f, false);
         const QStringList classes = w.ElementDialogs->ScanClasses();
         const QString page = w.ElementDialogs->PageFile();
         TfrmTable table(classes, page, &w);
@@ -313,8 +304,7 @@ private slots:
     // The wizard's four steps and the class editor's ten pages.
     void wizardAndClassEditor() {
         TWindowFixture f;
-        TfrmMain& w = *f.W;
-        f.Open(QStringLiteral(QUORVANE_SAMPLE_SITE "/index.html"));
+        TfrmMain& w = Sample(f, false);
         TWizardContext context;
         context.SaveTo = QDir::tempPath();
         context.TemplatesFile = TemplatesFilePath();

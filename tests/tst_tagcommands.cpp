@@ -13,7 +13,16 @@ using testutil::ReadBytes;
 class TestTagCommands : public QObject {
     Q_OBJECT
 
+    std::unique_ptr<TWindowFixture> F;
+    TfrmMain* W = nullptr;
+
 private slots:
+    void init() {
+        F = std::make_unique<TWindowFixture>();
+        W = F->W.get();
+    }
+    void cleanup() { F.reset(); }
+
     void commands_data() {
         QTest::addColumn<QString>("action");
         QTest::addColumn<QString>("before"); // "[" and "]" mark the selection, "|" the caret
@@ -49,9 +58,7 @@ private slots:
         QFETCH(QString, action);
         QFETCH(QString, before);
         QFETCH(QString, after);
-        TWindowFixture f;
-        TfrmMain& w = *f.W;
-        f.Open(f.Page(u"a.html"_s, QString()));
+        F->Open(F->Page(u"a.html"_s, QString()));
         int selStart = int(before.indexOf(u'['));
         int selLength = 0;
         QString text = before;
@@ -62,84 +69,63 @@ private slots:
             selStart = int(before.indexOf(u'|'));
             text.remove(u'|');
         }
-        w.reSource->SetText(text);
-        w.reSource->SetModified(false);
-        w.reSource->Select(selStart, selLength);
-        QAction* a = w.ActionByName(action);
+        W->reSource->SetText(text);
+        W->reSource->SetModified(false);
+        W->reSource->Select(selStart, selLength);
+        QAction* a = W->ActionByName(action);
         QVERIFY(a);
         a->trigger();
         const int caret = int(after.indexOf(u'|'));
-        QCOMPARE(w.reSource->Text(), QString(after).remove(u'|'));
-        QCOMPARE(w.reSource->SelStart(), caret);
-        QCOMPARE(w.reSource->SelLength(), 0);
-        QVERIFY(w.reSource->Modified());
-        QCOMPARE(w.ModifiedFlags(), QStringList{u"1"_s});
-        QVERIFY(w.acUndo->isEnabled());
-        QVERIFY(w.acSaveAll->isEnabled());
+        QCOMPARE(W->reSource->Text(), QString(after).remove(u'|'));
+        QCOMPARE(W->reSource->SelStart(), caret);
+        QCOMPARE(W->reSource->SelLength(), 0);
+        QVERIFY(W->reSource->Modified());
+        QCOMPARE(W->ModifiedFlags(), QStringList{u"1"_s});
+        QVERIFY(W->acUndo->isEnabled());
+        QVERIFY(W->acSaveAll->isEnabled());
         // One undo step brings back the text as it was, the replaced selection included.
-        w.reSource->undo();
-        QCOMPARE(w.reSource->Text(), text);
+        W->reSource->undo();
+        QCOMPARE(W->reSource->Text(), text);
     }
 
     void typingFillsEmptyParagraph() {
-        TWindowFixture f;
-        TfrmMain& w = *f.W;
-        f.Open(f.Page(u"a.html"_s, QString()));
-        w.reSource->SetText(QString());
-        w.acParagraph->trigger();
-        f.Type(u"text"_s);
-        QCOMPARE(w.reSource->Text(), u"<p>\ntext\n\n</p>\n"_s);
+        F->Open(F->Page(u"a.html"_s, QString()));
+        W->reSource->SetText(QString());
+        W->acParagraph->trigger();
+        F->Type(u"text"_s);
+        QCOMPARE(W->reSource->Text(), u"<p>\ntext\n\n</p>\n"_s);
     }
 
     void readOnlyPageRefusesEveryCommand() {
-        TWindowFixture f;
-        TfrmMain& w = *f.W;
-        const QString p = f.Page(u"a.html"_s, u"abc\n"_s);
+        const QString p = F->Page(u"a.html"_s, u"abc\n"_s);
         QFile::setPermissions(p, QFileDevice::ReadOwner);
-        f.Open(p);
-        f.Platform.QueueColor(QColor(255, 0, 0));
-        for (QAction* a : {w.acBold,
-                           w.acItalics,
-                           w.acUnderline,
-                           w.acCaption,
-                           w.acLi,
-                           w.acPreformatted,
-                           w.acParagraph,
-                           w.acCenter,
-                           w.acTr,
-                           w.acDiv,
-                           w.acObject,
-                           w.acEmbed,
-                           w.acNoembed,
-                           w.acApplet,
-                           w.acNoscript,
-                           w.acNoframes,
-                           w.acBr,
-                           w.acHr,
-                           w.acComment,
-                           w.acOpeningBrackets,
-                           w.acClosingBrackets,
-                           w.acInsertColor}) {
-            w.reSource->Select(1, 1);
+        F->Open(p);
+        F->Platform.QueueColor(QColor(255, 0, 0));
+        const QStringList names =
+            u"acBold acItalics acUnderline acCaption acLi acPreformatted acParagraph acCenter "
+            u"acTr acDiv acObject acEmbed acNoembed acApplet acNoscript acNoframes acBr acHr "
+            u"acComment acOpeningBrackets acClosingBrackets acInsertColor"_s.split(u' ');
+        for (const QString& name : names) {
+            QAction* a = W->ActionByName(name);
+            QVERIFY2(a, qPrintable(name));
+            W->reSource->Select(1, 1);
             a->trigger();
-            QVERIFY2(w.reSource->Text() == u"abc\n"_s, qPrintable(a->objectName()));
+            QVERIFY2(W->reSource->Text() == u"abc\n"_s, qPrintable(a->objectName()));
         }
-        QVERIFY(!w.reSource->Modified());
-        QCOMPARE(w.ModifiedFlags(), QStringList{u"0"_s});
-        QCOMPARE(w.reSource->SelStart(), 1);
+        QVERIFY(!W->reSource->Modified());
+        QCOMPARE(W->ModifiedFlags(), QStringList{u"0"_s});
+        QCOMPARE(W->reSource->SelStart(), 1);
     }
 
     void insertColor() {
-        TWindowFixture f;
-        TfrmMain& w = *f.W;
-        f.Open(f.Page(u"a.html"_s, QString()));
-        f.Platform.QueueColor(QColor(255, 0, 0));
-        w.acInsertColor->trigger();
-        QCOMPARE(w.reSource->Text(), u"\"#ff0000\""_s);
-        QCOMPARE(w.reSource->SelStart(), 9);
-        f.Platform.QueueColor(std::nullopt);
-        w.acInsertColor->trigger();
-        QCOMPARE(w.reSource->Text(), u"\"#ff0000\""_s);
+        F->Open(F->Page(u"a.html"_s, QString()));
+        F->Platform.QueueColor(QColor(255, 0, 0));
+        W->acInsertColor->trigger();
+        QCOMPARE(W->reSource->Text(), u"\"#ff0000\""_s);
+        QCOMPARE(W->reSource->SelStart(), 9);
+        F->Platform.QueueColor(std::nullopt);
+        W->acInsertColor->trigger();
+        QCOMPARE(W->reSource->Text(), u"\"#ff0000\""_s);
     }
 
     void shortcutsFromTheEditor_data() {
@@ -155,35 +141,31 @@ private slots:
     void shortcutsFromTheEditor() {
         QFETCH(int, key);
         QFETCH(QString, result);
-        TWindowFixture f;
-        TfrmMain& w = *f.W;
-        f.Open(f.Page(u"a.html"_s, u"ab\n"_s));
-        QVERIFY(QTest::qWaitForWindowActive(&w));
-        w.reSource->setFocus();
-        w.reSource->Select(0, 2);
-        QTest::keyClick(w.reSource, Qt::Key(key), Qt::ControlModifier);
-        QCOMPARE(w.reSource->Text(), result);
+        F->Open(F->Page(u"a.html"_s, u"ab\n"_s));
+        QVERIFY(QTest::qWaitForWindowActive(W));
+        W->reSource->setFocus();
+        W->reSource->Select(0, 2);
+        QTest::keyClick(W->reSource, Qt::Key(key), Qt::ControlModifier);
+        QCOMPARE(W->reSource->Text(), result);
     }
 
     // Open a page, select a word, Ctrl+B, Ctrl+S: the bytes on disk.
     void roadOneEndToEnd() {
-        TWindowFixture f;
-        TfrmMain& w = *f.W;
-        const QString p = f.Page(u"index.html"_s, u"<p>Привет, мир</p>\n"_s);
-        QVERIFY(QTest::qWaitForWindowActive(&w));
-        f.Platform.QueueOpen(TOpenFileResult{p, false});
-        QTest::keyClick(w.reSource, Qt::Key_O, Qt::ControlModifier);
-        QCOMPARE(w.DocumentCount(), 1);
-        w.reSource->setFocus();
-        w.reSource->Select(3, 6); // "Привет"
-        QTest::keyClick(w.reSource, Qt::Key_B, Qt::ControlModifier);
-        QCOMPARE(w.ModifiedFlags(), QStringList{u"1"_s});
-        QTest::keyClick(w.reSource, Qt::Key_S, Qt::ControlModifier);
+        const QString p = F->Page(u"index.html"_s, u"<p>Привет, мир</p>\n"_s);
+        QVERIFY(QTest::qWaitForWindowActive(W));
+        F->Platform.QueueOpen(TOpenFileResult{p, false});
+        QTest::keyClick(W->reSource, Qt::Key_O, Qt::ControlModifier);
+        QCOMPARE(W->DocumentCount(), 1);
+        W->reSource->setFocus();
+        W->reSource->Select(3, 6); // "Привет"
+        QTest::keyClick(W->reSource, Qt::Key_B, Qt::ControlModifier);
+        QCOMPARE(W->ModifiedFlags(), QStringList{u"1"_s});
+        QTest::keyClick(W->reSource, Qt::Key_S, Qt::ControlModifier);
         QCOMPARE(ReadBytes(p),
                  QByteArray("<p><b>\xCF\xF0\xE8\xE2\xE5\xF2</b>, \xEC\xE8\xF0</p>\r\n"));
-        QCOMPARE(w.ModifiedFlags(), QStringList{u"0"_s});
-        QVERIFY(!w.reSource->Modified());
-        QVERIFY(f.Platform.Messages().isEmpty());
+        QCOMPARE(W->ModifiedFlags(), QStringList{u"0"_s});
+        QVERIFY(!W->reSource->Modified());
+        QVERIFY(F->Platform.Messages().isEmpty());
     }
 };
 

@@ -92,6 +92,14 @@ private:
 // Room on the "disk": every file the cases write is longer, except the one Save All may finish.
 constexpr rlim_t kRoom = 8;
 
+// Runs the call on a disk with `room` bytes left; false when no limit could be set.
+template <class F> bool OnFullDisk(F&& call, rlim_t room = kRoom) {
+    TDiskFull full(room);
+    if (full.Active)
+        call();
+    return full.Active;
+}
+
 QString Native(const QString& path) {
     return QDir::toNativeSeparators(path);
 }
@@ -152,11 +160,7 @@ private slots:
     void saveOnFullDisk() {
         const QString page = F->OpenTyped(u"page.html"_s, u"<p>old</p>"_s, u"new "_s);
         const QByteArray before = ReadBytes(page);
-        {
-            TDiskFull full(kRoom);
-            QVERIFY(full.Active);
-            W->acSave->trigger();
-        }
+        QVERIFY(OnFullDisk([&] { W->acSave->trigger(); }));
         QCOMPARE(ReadBytes(page), before);
         QCOMPARE(Entries(F->Dir.path()), QStringList{u"page.html"_s});
         QCOMPARE(Messages().size(), 1);
@@ -178,11 +182,7 @@ private slots:
         for (const QString& p : paths)
             before << ReadBytes(p);
         const QList<QByteArray> after{"ba\r\n", "new <p>old</p>\r\n", "new <p>old</p>\r\n"};
-        {
-            TDiskFull full(kRoom);
-            QVERIFY(full.Active);
-            W->acSaveAll->trigger();
-        }
+        QVERIFY(OnFullDisk([&] { W->acSaveAll->trigger(); }));
         QCOMPARE(Entries(F->Dir.path()), (QStringList{u"a.html"_s, u"b.html"_s, u"c.html"_s}));
         QVERIFY2(!ToldAbout(Messages(), large).isEmpty(), qPrintable(Messages().join(u'\n')));
         QCOMPARE(ReadBytes(small), after[0]);
@@ -222,11 +222,7 @@ private slots:
             accepted = dlg->result() == QDialog::Accepted;
             return dlg->result();
         });
-        {
-            TDiskFull full(kRoom);
-            QVERIFY(full.Active);
-            (edit ? W->acEditProject : W->acNewProject)->trigger();
-        }
+        QVERIFY(OnFullDisk([&] { (edit ? W->acEditProject : W->acNewProject)->trigger(); }));
         // The dialog stays open on the failure, so nothing else changes either.
         QVERIFY(!accepted);
         QCOMPARE(ReadBytes(existing), before);
@@ -247,11 +243,7 @@ private slots:
         QVERIFY(before.size() > qsizetype(kRoom));
         const QStringList entries = Entries(F->Home.Path());
         F->Platform.QueueDialog([](QDialog*) { return int(QDialog::Rejected); });
-        {
-            TDiskFull full(kRoom);
-            QVERIFY(full.Active);
-            W->acDefaultPage->trigger();
-        }
+        QVERIFY(OnFullDisk([&] { W->acDefaultPage->trigger(); }));
         QCOMPARE(ReadBytes(file), before);
         QCOMPARE(Entries(F->Home.Path()), entries);
         QCOMPARE(Messages().size(), 1);
@@ -263,11 +255,7 @@ private slots:
         WriteBytes(file, "[Editor]\r\n; kept as it is\r\nWordWrap=1\r\n");
         const QByteArray before = ReadBytes(file);
         const QStringList entries = Entries(F->Home.Path());
-        {
-            TDiskFull full(kRoom);
-            QVERIFY(full.Active);
-            W->close();
-        }
+        QVERIFY(OnFullDisk([&] { W->close(); }));
         QCOMPARE(ReadBytes(file), before);
         QCOMPARE(Entries(F->Home.Path()), entries);
         QCOMPARE(Messages().size(), 1);
@@ -289,11 +277,7 @@ private slots:
         W->edFindText->setText(u"one"_s);
         W->edReplaceWith->setText(u"three"_s);
         W->FindReplace->chkEntireSite->setChecked(true);
-        {
-            TDiskFull full(kRoom);
-            QVERIFY(full.Active);
-            W->acReplace->trigger();
-        }
+        QVERIFY(OnFullDisk([&] { W->acReplace->trigger(); }));
         QCOMPARE(Messages().size(), 1);
         int failed = 0;
         for (int i = 0; i < paths.size(); ++i) {
@@ -337,12 +321,12 @@ private slots:
         if (targetExists)
             WriteBytes(target, "old");
         bool done = true;
-        {
-            // Past the start of the last, short piece of the large copies too.
-            TDiskFull full(rlim_t(size - 10));
-            QVERIFY(full.Active);
-            done = move ? MoveFileByCopy(source, target) : CopyFileReplacing(source, target);
-        }
+        // Past the start of the last, short piece of the large copies too.
+        QVERIFY(OnFullDisk(
+            [&] {
+                done = move ? MoveFileByCopy(source, target) : CopyFileReplacing(source, target);
+            },
+            rlim_t(size - 10)));
         QVERIFY(!done);
         QCOMPARE(ReadBytes(source), bytes);
         QCOMPARE(Entries(folder), targetExists ? QStringList{u"source.jpg"_s} : QStringList());

@@ -36,6 +36,15 @@ void TWindowFixture::Open(const QString& path) {
     W->RunCommand([this] { W->OpenDocument(osGivenPath); });
 }
 
+void TypeText(QWidget* widget, const QString& text) {
+    for (QChar c : text) {
+        const char16_t u = c.toUpper().unicode();
+        const auto key = u < 0x80 ? Qt::Key(u) : Qt::Key_unknown;
+        QTest::sendKeyEvent(QTest::Press, widget, key, QString(c), Qt::NoModifier);
+        QTest::sendKeyEvent(QTest::Release, widget, key, QString(c), Qt::NoModifier);
+    }
+}
+
 void TWindowFixture::Type(const QString& text) {
     QTest::keyClicks(W->reSource, text);
 }

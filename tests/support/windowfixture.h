@@ -10,6 +10,10 @@
 
 #include <memory>
 
+// Types each character as a key press and release carrying that text, as a keyboard would
+// (QTest::keyClicks takes Latin-1 only).
+void TypeText(QWidget* widget, const QString& text);
+
 class TWindowFixture {
 public:
     TWindowFixture();
