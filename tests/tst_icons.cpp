@@ -95,6 +95,23 @@ private slots:
         QVERIFY(Image(LettersIcon(u"td"_s)) != Image(LettersIcon(u"tr"_s)));
         QVERIFY(InkedPixels(Image(CommandIcon(u"no-such-command"_s))) >= 16);
     }
+
+    // Nothing is drawn until a size is asked for, and each size once.
+    void drawnOnDemand() {
+        QList<int> drawn;
+        const QIcon icon = IconDrawnOnDemand([&drawn](int side) {
+            drawn << side;
+            QImage image(side, side, QImage::Format_ARGB32_Premultiplied);
+            image.fill(Qt::red);
+            return image;
+        });
+        QVERIFY(!icon.isNull());
+        QVERIFY(drawn.isEmpty());
+        QCOMPARE(icon.pixmap(16).size(), QSize(16, 16));
+        QCOMPARE(icon.pixmap(16).toImage().pixelColor(8, 8), QColor(Qt::red));
+        QCOMPARE(icon.pixmap(24).size(), QSize(24, 24));
+        QCOMPARE(drawn, QList<int>({16, 24}));
+    }
 };
 
 QTEST_MAIN(TestIcons)

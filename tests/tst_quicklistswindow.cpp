@@ -4,6 +4,7 @@
 #include "markup/quicklists.h"
 #include "support/windowfixture.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
@@ -212,6 +213,24 @@ private slots:
                      qPrintable(
                          u"%1: %2 < %3"_s.arg(combo->objectName()).arg(field.width()).arg(needed)));
         }
+    }
+
+    // The lists are as wide as QComboBox makes a list of fourteen characters and an icon, but
+    // none has made its popup before it is first opened.
+    void sizedWithoutPopups() {
+        TfrmMain& w = Open();
+        const auto* q = w.QuickLists;
+        for (QComboBox* combo : {q->cbHeaderStyle, q->cbFormElement, q->cbScriptType,
+                                 q->cbColdFusion, q->cbActiveSP, q->cbServerVars, q->cbSpecChars}) {
+            QVERIFY2(!combo->findChild<QAbstractItemView*>(), qPrintable(combo->objectName()));
+            QComboBox qt(combo->parentWidget());
+            qt.addItems({combo->itemText(0)});
+            qt.setMinimumContentsLength(14);
+            qt.setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+            QCOMPARE(combo->sizeHint(), qt.sizeHint());
+            QCOMPARE(combo->minimumSizeHint(), qt.minimumSizeHint());
+        }
+        QVERIFY(q->cbSpecChars->view()->model()->rowCount() > 1);
     }
 
     // Nothing changes; the image button asks for name and value but not for a picture.
