@@ -12,6 +12,8 @@
 #include <QThread>
 #include <QWindow>
 
+#include <future>
+
 using namespace Qt::StringLiterals;
 
 Q_LOGGING_CATEGORY(lcAbout, "quorvane.about")
@@ -59,7 +61,20 @@ QImage TfrmAbout::LoadPicture() {
     }
     const QImage view(reinterpret_cast<const uchar*>(jpeg.Pixels.constData()), jpeg.Width,
                       jpeg.Height, qsizetype(jpeg.Width) * 3, QImage::Format_RGB888);
-    return view.copy(); // the pixels must outlive the decoder's buffer
+    // A copy, as the pixels must outlive the decoder's buffer, in the format the screen's
+    // pixmaps take, so showing it is no second conversion.
+    return view.convertToFormat(QImage::Format_RGB32);
+}
+
+namespace {
+std::future<QImage>& PictureBeingLoaded() {
+    static std::future<QImage> picture;
+    return picture;
+}
+} // namespace
+
+void TfrmAbout::StartLoadingPicture() {
+    PictureBeingLoaded() = std::async(std::launch::async, &TfrmAbout::LoadPicture);
 }
 
 TfrmAbout::TfrmAbout(QWidget* parent)
@@ -73,14 +88,18 @@ TfrmAbout::TfrmAbout(QWidget* parent)
     setPalette(pal);
     setAutoFillBackground(true);
 
-    FPicture = LoadPicture();
+    std::future<QImage>& loading = PictureBeingLoaded();
+    FPicture = loading.valid() ? loading.get() : LoadPicture();
     imgLogo = new QLabel(this);
     imgLogo->setObjectName(u"imgLogo"_s);
     imgLogo->setGeometry(0, 0, kWidth, kHeight);
     imgLogo->setAttribute(Qt::WA_TransparentForMouseEvents);
     if (!FPicture.isNull())
-        imgLogo->setPixmap(QPixmap::fromImage(FPicture.scaled(
-            kWidth, kHeight, Qt::KeepAspectRatioByExpanding, Qt::SmoothTransformation)));
+        imgLogo->setPixmap(QPixmap::fromImage(FPicture.size() == QSize(kWidth, kHeight)
+                                                  ? FPicture
+                                                  : FPicture.scaled(kWidth, kHeight,
+                                                                    Qt::KeepAspectRatioByExpanding,
+                                                                    Qt::SmoothTransformation)));
 
     const QColor light(0xfb, 0xf8, 0xef);
     lblVersion = MakeLabel(this, u"lblVersion"_s, u"версия 1.2"_s, QRect(184, 104, 300, 22), 11,

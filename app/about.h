@@ -30,6 +30,9 @@ public:
 
     // The picture built into the program, decoded with the program's JPEG reader.
     static QImage LoadPicture();
+    // Starts decoding the picture on another thread; the next window made takes it from there.
+    // Called first thing at start, so the splash finds its picture ready.
+    static void StartLoadingPicture();
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;

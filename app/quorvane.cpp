@@ -1,4 +1,5 @@
 // Program entry: the application, the splash, the main window and the message loop.
+#include "app/about.h"
 #include "app/main2.h"
 #include "app/startup.h"
 
@@ -6,6 +7,8 @@
 #include <QScreen>
 
 int main(int argc, char* argv[]) {
+    // Decoded while Qt connects to the window system.
+    TfrmAbout::StartLoadingPicture();
     QApplication app(argc, argv);
     InitApplication(app);
 

@@ -5,7 +5,8 @@
 // program opens the command-line page, scans it and fills the navigator before it shows its
 // window, so "mapped" comes after "navigator filled". Also recorded: when the process went idle
 // after that (its CPU time stopped growing: the first paint is done) and its peak resident
-// memory until then.
+// memory until then. The start with no page is also timed in pairs, the two programs in turn,
+// with medians: on a shared machine that figure is small enough for drift to move it.
 #include "bench/userview.h"
 
 #include <QStandardPaths>
@@ -13,6 +14,8 @@
 
 #include <xcb/xcb.h>
 
+#include <algorithm>
+#include <array>
 #include <cerrno>
 #include <csignal>
 #include <cstring>
@@ -267,13 +270,16 @@ struct TEnvironment {
 
 enum TProgram { prQuorvane, prBare };
 
-// One case: start the program (on the page, if any) until its window is mapped, then until it is
-// idle; end it and take its peak memory.
-void StartCase(benchmark::State& state, TProgram program, bool withPage, bool quitItself) {
-    if (!gEnv.Watch) {
-        state.SkipWithError(gEnv.X->FProblem.empty() ? "no X server" : gEnv.X->FProblem.c_str());
-        return;
-    }
+// One start of a program (on the page, if any) until its window is mapped, then until it is
+// idle; the program is ended and its peak memory taken.
+struct TStart {
+    bool Ok = false;
+    double Ms = 0;     // to the window mapped (or to its own exit)
+    double IdleMs = 0; // to the process idle after its first paint; 0 when not waited for
+    double PeakMb = 0;
+};
+
+TStart StartOnce(TProgram program, bool withPage, bool quitItself) {
     std::vector<std::string> argv{program == prQuorvane ? QUORVANE_BINARY : BARE_EDITOR_BINARY};
     if (withPage)
         argv.push_back(gEnv.Page.toStdString());
@@ -284,47 +290,100 @@ void StartCase(benchmark::State& state, TProgram program, bool withPage, bool qu
     if (quitItself)
         env.emplace("BARE_EDITOR_QUIT_AFTER_SHOWN", "1");
     const std::string title = program == prQuorvane ? "Quorvane" : "Bare editor";
+    TStart r;
+    gEnv.Watch->Reset();
+    const double start = NowMs();
+    const pid_t pid = Spawn(argv, env, gEnv.Log.toStdString());
+    if (pid <= 0)
+        return r;
+    double end = 0;
+    if (quitItself) {
+        int status = 0;
+        waitpid(pid, &status, 0);
+        end = NowMs();
+        r.Ok = WIFEXITED(status) && WEXITSTATUS(status) == 0;
+    } else {
+        r.Ok = gEnv.Watch->WaitMapped(title, pid, 120000);
+        end = NowMs();
+        if (r.Ok) {
+            r.IdleMs = IdleSince(pid, 300, 20000) - start;
+            r.PeakMb = PeakMemoryMb(pid);
+        }
+        kill(pid, SIGKILL);
+        waitpid(pid, nullptr, 0);
+    }
+    r.Ms = end - start;
+    if (!r.Ok) {
+        QFile log(gEnv.Log);
+        if (log.open(QIODevice::ReadOnly))
+            std::fprintf(stderr, "%s\n", log.readAll().right(2000).constData());
+    }
+    return r;
+}
+
+bool HaveWatch(benchmark::State& state) {
+    if (!gEnv.Watch)
+        state.SkipWithError(gEnv.X->FProblem.empty() ? "no X server" : gEnv.X->FProblem.c_str());
+    return gEnv.Watch != nullptr;
+}
+
+void StartCase(benchmark::State& state, TProgram program, bool withPage, bool quitItself) {
+    if (!HaveWatch(state))
+        return;
     double peakMb = 0, idleMs = 0;
     int idleRounds = 0;
     for (auto _ : state) {
-        gEnv.Watch->Reset();
-        const double start = NowMs();
-        const pid_t pid = Spawn(argv, env, gEnv.Log.toStdString());
-        if (pid <= 0) {
-            state.SkipWithError("the program did not start");
-            break;
-        }
-        bool ok = true;
-        double end = 0;
-        if (quitItself) {
-            int status = 0;
-            waitpid(pid, &status, 0);
-            end = NowMs();
-            ok = WIFEXITED(status) && WEXITSTATUS(status) == 0;
-        } else {
-            ok = gEnv.Watch->WaitMapped(title, pid, 120000);
-            end = NowMs();
-            if (ok) {
-                idleMs += IdleSince(pid, 300, 20000) - start;
-                ++idleRounds;
-                peakMb = qMax(peakMb, PeakMemoryMb(pid));
-            }
-            kill(pid, SIGKILL);
-            waitpid(pid, nullptr, 0);
-        }
-        if (!ok) {
+        const TStart r = StartOnce(program, withPage, quitItself);
+        if (!r.Ok) {
             state.SkipWithError("the window was not shown");
-            QFile log(gEnv.Log);
-            if (log.open(QIODevice::ReadOnly))
-                std::fprintf(stderr, "%s\n", log.readAll().right(2000).constData());
             break;
         }
-        state.SetIterationTime((end - start) / 1e3);
+        if (r.IdleMs > 0) {
+            idleMs += r.IdleMs;
+            ++idleRounds;
+        }
+        peakMb = qMax(peakMb, r.PeakMb);
+        state.SetIterationTime(r.Ms / 1e3);
     }
     if (peakMb > 0)
         state.counters["peak_rss_MB"] = peakMb;
     if (idleRounds > 0)
         state.counters["to_idle_ms"] = idleMs / idleRounds;
+}
+
+double Median(std::vector<double> v) {
+    if (v.empty())
+        return 0;
+    std::sort(v.begin(), v.end());
+    const size_t n = v.size();
+    return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
+}
+
+// Both programs started in turn, the one first alternating, so a machine whose speed drifts
+// during the run (a shared virtual machine does) weighs on both alike; each program's figure is
+// the median of its starts, which one slow start does not move.
+void PairedStartCase(benchmark::State& state, bool withPage) {
+    if (!HaveWatch(state))
+        return;
+    std::vector<double> quorvane, bare;
+    bool quorvaneFirst = true;
+    for (auto _ : state) {
+        double round = 0;
+        for (TProgram p :
+             quorvaneFirst ? std::array{prQuorvane, prBare} : std::array{prBare, prQuorvane}) {
+            const TStart r = StartOnce(p, withPage, false);
+            if (!r.Ok) {
+                state.SkipWithError("the window was not shown");
+                return;
+            }
+            (p == prQuorvane ? quorvane : bare).push_back(r.Ms);
+            round += r.Ms;
+        }
+        quorvaneFirst = !quorvaneFirst;
+        state.SetIterationTime(round / 1e3);
+    }
+    state.counters["quorvane_median_ms"] = Median(quorvane);
+    state.counters["bare_median_ms"] = Median(bare);
 }
 
 void Register(const char* name, int rounds, TProgram program, bool withPage,
@@ -365,6 +424,11 @@ int main(int argc, char** argv) {
     Register("bare_editor_start_to_own_exit/20MB_page", 2, prBare, true, true);
     Register("quorvane_start_to_mapped/no_page", 5, prQuorvane, false);
     Register("bare_editor_start_to_mapped/no_page", 5, prBare, false);
+    benchmark::RegisterBenchmark("paired_start_to_mapped/no_page",
+                                 [](benchmark::State& s) { PairedStartCase(s, false); })
+        ->UseManualTime()
+        ->Iterations(15)
+        ->Unit(benchmark::kMillisecond);
 
     TCollectingReporter reporter;
     if (!RunCases(&argc, argv, &reporter))
@@ -386,6 +450,9 @@ int main(int argc, char** argv) {
           "bare_editor_start_to_mapped/20MB_page", "peak_rss_MB", "MB"},
          {"start with no page to window mapped", "quorvane_start_to_mapped/no_page",
           "bare_editor_start_to_mapped/no_page"},
+         {"start with no page to window mapped, paired starts, medians",
+          "paired_start_to_mapped/no_page", "paired_start_to_mapped/no_page", "quorvane_median_ms",
+          "ms", "bare_median_ms"},
          {"start with no page to process idle", "quorvane_start_to_mapped/no_page",
           "bare_editor_start_to_mapped/no_page", "to_idle_ms"},
          {"start with no page: peak resident memory", "quorvane_start_to_mapped/no_page",

@@ -303,6 +303,7 @@ struct TComparison {
     std::string Anchor;
     std::string Counter = {};
     std::string Unit = "ms";
+    std::string AnchorCounter = {}; // the anchor's counter, when not named as the figure's
 };
 
 inline void PrintTable(const TCollectingReporter& reporter, const char* scope,
@@ -319,13 +320,15 @@ inline void PrintTable(const TCollectingReporter& reporter, const char* scope,
             a = ia->second;
             b = ib->second;
         } else {
+            const std::string& anchorCounter =
+                row.AnchorCounter.empty() ? row.Counter : row.AnchorCounter;
             const auto ia = reporter.Counters.find(row.Measured);
             const auto ib = reporter.Counters.find(row.Anchor);
             if (ia == reporter.Counters.end() || ib == reporter.Counters.end() ||
-                !ia->second.count(row.Counter) || !ib->second.count(row.Counter))
+                !ia->second.count(row.Counter) || !ib->second.count(anchorCounter))
                 continue;
             a = ia->second.at(row.Counter);
-            b = ib->second.at(row.Counter);
+            b = ib->second.at(anchorCounter);
         }
         std::printf("%-66s %11.2f %-2s %11.2f %-2s %8.2fx\n", row.Title.c_str(), a,
                     row.Unit.c_str(), b, row.Unit.c_str(), b > 0 ? a / b : 0.0);
