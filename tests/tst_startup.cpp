@@ -264,6 +264,18 @@ private slots:
         QVERIFY(closedByClick);
     }
 
+    // The picture decoded ahead on another thread is the one decoded on the spot, and only the
+    // next window takes it: the one after decodes its own.
+    void pictureLoadedAhead() {
+        const QImage direct = TfrmAbout::LoadPicture();
+        QVERIFY(!direct.isNull());
+        TfrmAbout::StartLoadingPicture();
+        TfrmAbout first;
+        TfrmAbout second;
+        QCOMPARE(first.Picture(), direct);
+        QCOMPARE(second.Picture(), direct);
+    }
+
     void splashStandsWhileMainWindowIsMadeAndIsGoneAfter() {
         TSplashWatcher watcher;
         qApp->installEventFilter(&watcher);
