@@ -182,9 +182,10 @@ void TWrapToolBar::showEvent(QShowEvent* event) {
 
 bool TWrapToolBar::event(QEvent* event) {
     // A button shown or hidden (an action made visible or invisible) changes the rows.
-    if (event->type() == QEvent::LayoutRequest && isVisible()) {
+    if (event->type() == QEvent::LayoutRequest) {
         updateGeometry();
-        Arrange(FOrientation == Qt::Horizontal ? width() : height(), true);
+        if (isVisible()) // a hidden one is laid out when it shows
+            Arrange(FOrientation == Qt::Horizontal ? width() : height(), true);
     }
     return QWidget::event(event);
 }
