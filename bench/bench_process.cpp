@@ -351,14 +351,6 @@ void StartCase(benchmark::State& state, TProgram program, bool withPage, bool qu
         state.counters["to_idle_ms"] = idleMs / idleRounds;
 }
 
-double Median(std::vector<double> v) {
-    if (v.empty())
-        return 0;
-    std::sort(v.begin(), v.end());
-    const size_t n = v.size();
-    return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
-}
-
 // Both programs started in turn, the one first alternating, so a machine whose speed drifts
 // during the run (a shared virtual machine does) weighs on both alike; each program's figure is
 // the median of its starts, which one slow start does not move.

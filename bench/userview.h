@@ -14,6 +14,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <map>
@@ -294,6 +295,16 @@ public:
     std::map<std::string, double> Ms;
     std::map<std::string, std::map<std::string, double>> Counters;
 };
+
+// The middle value (the mean of the two middle ones); 0 for none. A figure taken as the median
+// of its rounds is not moved by one round that the machine slowed.
+inline double Median(std::vector<double> v) {
+    if (v.empty())
+        return 0;
+    std::sort(v.begin(), v.end());
+    const size_t n = v.size();
+    return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
+}
 
 // One line of the table: a figure, its anchor (or the figure it is compared with) and the
 // ratio. Without a counter name the figures are times in ms; with one, that counter's values.

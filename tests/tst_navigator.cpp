@@ -374,6 +374,30 @@ private slots:
         QCOMPARE(broken, 20000);
     }
 
+    // The marks of a check reach the view, which is told of them in one notice rather than a
+    // notice a row (on a page of thousands of broken links the notices cost more than the check).
+    void brokenMarksReachTheViewAtOnce() {
+        QSignalSpy told(w->Navigator->lvContent->model(), &QAbstractItemModel::dataChanged);
+        QString page;
+        for (int i = 0; i < 60; ++i)
+            page += u"<a href=\"%1.html\">x</a>\n"_s.arg(i % 3 ? u"missing"_s + QString::number(i)
+                                                               : u"p"_s);
+        OpenPage(u"p.html"_s, page);
+        int broken = 0;
+        for (int row = 0; row < w->Navigator->lvContent->count(); ++row) {
+            if (w->Navigator->lvContent->item(row)->data(Qt::UserRole).toInt() != 61)
+                continue;
+            ++broken;
+            bool covered = false;
+            for (const QList<QVariant>& notice : std::as_const(told))
+                covered = covered || (notice[0].toModelIndex().row() <= row &&
+                                      row <= notice[1].toModelIndex().row());
+            QVERIFY2(covered, qPrintable(QString::number(row)));
+        }
+        QCOMPARE(broken, 40);
+        QVERIFY2(told.count() < 5, qPrintable(QString::number(told.count())));
+    }
+
     void popupEnabling() {
         int shown = 0;
         w->Navigator->ShowClassEditor = [&shown] { ++shown; };
