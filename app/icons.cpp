@@ -316,21 +316,17 @@ private:
     std::shared_ptr<TState> FState;
 };
 
-QIcon DrawnIcon(std::function<QImage(int)> draw) {
-    return QIcon(new TDrawnIconEngine(std::move(draw)));
-}
-
 } // namespace
 
 QIcon IconDrawnOnDemand(std::function<QImage(int)> draw) {
-    return DrawnIcon(std::move(draw));
+    return QIcon(new TDrawnIconEngine(std::move(draw)));
 }
 
 QIcon CommandIcon(const QString& key) {
     static QHash<QString, QIcon> cache;
     if (auto it = cache.constFind(key); it != cache.constEnd())
         return *it;
-    const QIcon icon = DrawnIcon([key](int size) { return KeyImage(key, size); });
+    const QIcon icon = IconDrawnOnDemand([key](int size) { return KeyImage(key, size); });
     cache.insert(key, icon);
     return icon;
 }
@@ -339,7 +335,7 @@ QIcon BrokenCommandIcon(const QString& key) {
     static QHash<QString, QIcon> cache;
     if (auto it = cache.constFind(key); it != cache.constEnd())
         return *it;
-    const QIcon icon = DrawnIcon([key](int size) {
+    const QIcon icon = IconDrawnOnDemand([key](int size) {
         QImage image = KeyImage(key, size);
         PaintBrokenBadge(image);
         return image;
@@ -366,12 +362,12 @@ bool HasBreezeIcon(const QString& name) {
 }
 
 QIcon BreezeIcon(const QString& name, const QString& letters) {
-    return DrawnIcon([name, letters](int size) {
+    return IconDrawnOnDemand([name, letters](int size) {
         const QImage image = BreezeImage(name, size);
         return image.isNull() ? LettersImage(letters, size) : image;
     });
 }
 
 QIcon LettersIcon(const QString& letters) {
-    return DrawnIcon([letters](int size) { return LettersImage(letters, size); });
+    return IconDrawnOnDemand([letters](int size) { return LettersImage(letters, size); });
 }

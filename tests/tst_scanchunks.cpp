@@ -3,6 +3,7 @@
 #include "app/document.h"
 #include "html/HTMLParser.h"
 
+#include "support/scanfields.h"
 #include "support/testutil.h"
 
 #include <QFile>
@@ -15,24 +16,6 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-
-using TFields = QList<QStringList>;
-
-TFields FieldsOf(const THTMLParser& p) {
-    return {p.HyperLinks(),
-            p.Applets(),
-            p.AreaLinks(),
-            p.AnchorNames(),
-            p.CssClasses(),
-            p.Embeds(),
-            p.FormNames(),
-            p.Frames(),
-            p.Images(),
-            p.Objects(),
-            p.Scripts(),
-            p.StyleSheets(),
-            {p.PageTitle(), p.Generator(), p.Author(), p.Keywords(), p.Description()}};
-}
 
 // Pieces a page is made of and edits insert: every kind of tag the scanner reads, text, line
 // breaks, and the stray "<" and ">" that make tags run on or end early.
@@ -86,7 +69,7 @@ struct TScanned {
     bool Agree(TDocument& d) {
         Incremental.ParseSource(d.ScanChunks(), TDocumentText(d.TextDocument()));
         Whole.Parse(d.Text());
-        return FieldsOf(Incremental) == FieldsOf(Whole);
+        return ScanFields(Incremental) == ScanFields(Whole);
     }
 };
 
@@ -251,7 +234,7 @@ private slots:
                          [&](QObject*, quint8 p) { wholeReports << p; });
         pieces.ParseSource(d.ScanChunks(), TDocumentText(d.TextDocument()));
         whole.Parse(d.Text());
-        QCOMPARE(FieldsOf(pieces), FieldsOf(whole));
+        QCOMPARE(ScanFields(pieces), ScanFields(whole));
         QCOMPARE(piecesReports, wholeReports);
         QVERIFY(d.ScanChunks()->IsValid());
         QVERIFY(Covers(*d.ScanChunks()));
@@ -259,7 +242,7 @@ private slots:
         QTextCursor(d.TextDocument()).insertText(u"<img src=\"first.gif\">"_s);
         pieces.ParseSource(d.ScanChunks(), TDocumentText(d.TextDocument()));
         whole.Parse(d.Text());
-        QCOMPARE(FieldsOf(pieces), FieldsOf(whole));
+        QCOMPARE(ScanFields(pieces), ScanFields(whole));
     }
 
     // The text set anew, and a forced whole scan: the stretches are built again.
