@@ -26,7 +26,7 @@ bool HasCommandIcon(const QString& key);
 // The Breeze icon a key is drawn from; empty when the key is drawn as letters.
 QString CommandIconBreezeName(const QString& key);
 
-// Whether the program carries the Breeze icon and Qt SVG can read it.
+// Whether the program carries the Breeze icon and Qt's SVG image plugin can draw it.
 bool HasBreezeIcon(const QString& name);
 
 // A Breeze icon by its name, or the letters drawn in a frame when it cannot be read.
