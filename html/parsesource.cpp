@@ -52,10 +52,15 @@ void THTMLParser::ParseSource(const std::shared_ptr<TScanChunks>& chunks,
     emit OnBeforeParse(this);
     if (!running.Alive())
         return;
-    if (!fits()) {
-        // A handler changed the text out of step with the stretches: read it whole.
+    // The text cannot be read by its stretches: a handler changed it out of step with them, or
+    // they no longer cover it (they always should).
+    const auto readWhole = [&] {
+        chunks->Invalidate();
         FParsing = false;
         ParsePieces(chunks, source);
+    };
+    if (!fits()) {
+        readWhole();
         return;
     }
     // Each run of changed stretches is read again, together with the stretches after it while
@@ -82,10 +87,7 @@ void THTMLParser::ParseSource(const std::shared_ptr<TScanChunks>& chunks,
             break;
         }
         if (fresh.empty() || fresh.back().End() != all[j].End() - all[i].Start) {
-            // The stretches no longer cover the text (they always should): read it whole.
-            chunks->Invalidate();
-            FParsing = false;
-            ParsePieces(chunks, source);
+            readWhole();
             return;
         }
         for (TScanChunk& c : fresh)
