@@ -123,9 +123,6 @@ private slots:
             << u"a[word]b"_s
             << u"a<td width=\"20\" bgcolor=#ffffff valign=\"top\" align=\"right\">\nword\n</td>|\n"
                u"b"_s;
-        QTest::newRow("form presets")
-            << u"acForm"_s << Nothing << u"|"_s
-            << u"<form enctype=\"application/x-www-form-urlencoded\">\n|\n\n</form>\n"_s;
         QTest::newRow("form post around the selection")
             << u"acForm"_s << Fill<TfrmForm>([](auto* f, auto&, auto&) {
                    f->edAction->setText(u"A"_s);
@@ -142,10 +139,6 @@ private slots:
                })
             << u"[S]"_s << u"<b><font color=#ff0000>S</font></b>|\n"_s;
         QTest::newRow("font nothing chosen") << u"acFont"_s << Nothing << u"a[S]b"_s << u"a[S]b"_s;
-        QTest::newRow("font face without a font")
-            << u"acFont"_s
-            << Fill<TfrmFont>([](auto* f, auto&, auto&) { f->chkface->setChecked(true); }) << u"|"_s
-            << u"|"_s;
         QTest::newRow("font class of the page")
             << u"acFont"_s << Fill<TfrmFont>([](auto* f, auto&, auto&) {
                    f->cbClass->setCurrentIndex(f->cbClass->findText(u"note"_s));
@@ -181,7 +174,6 @@ private slots:
                    l->seStart->stepBy(2);
                })
             << u"|"_s << u"<ol start=\"3\">\n<li>A</li>\n</ol>|\n"_s;
-        QTest::newRow("list without items") << u"acUl"_s << Nothing << u"a|b"_s << u"a|b"_s;
         // The line break stays behind the caret.
         QTest::newRow("param presets") << u"acParam"_s << Nothing << u"|"_s
                                        << u"<param name=\"param1\" value=\"_emptyparam\" />|\n"_s;

@@ -16,7 +16,6 @@ private slots:
         QTest::addColumn<QString>("name");
         QTest::addColumn<bool>("has");
         QTest::newRow("src") << u"src"_s << true;
-        QTest::newRow("face") << u"face"_s << true;
         QTest::newRow("capitals") << u"HrEf"_s << true;
         QTest::newRow("border") << u"border"_s << false;
         QTest::newRow("checked is not offered") << u"checked"_s << false;

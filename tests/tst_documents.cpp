@@ -259,11 +259,9 @@ private slots:
         QTest::addColumn<QString>("sep");
         QTest::addColumn<int>("type"); // -1: the first proposal, else the type picked
         QTest::addColumn<QString>("proposal");
-        QTest::newRow("drive root") << u"C:\\"_s << u"\\"_s << -1 << u"C:\\Безымянный"_s;
         QTest::newRow("windows folder")
             << u"C:\\site"_s << u"\\"_s << -1 << u"C:\\site\\Безымянный"_s;
         QTest::newRow("root") << u"/"_s << u"/"_s << -1 << u"/Безымянный"_s;
-        QTest::newRow("folder") << u"/home/u"_s << u"/"_s << -1 << u"/home/u/Безымянный"_s;
         QTest::newRow("xhtml") << u"/site"_s << u"/"_s << 0 << u"/site/Безымянный.xhtml"_s;
         QTest::newRow("html") << u"/site"_s << u"/"_s << 1 << u"/site/Безымянный.html"_s;
         QTest::newRow("cold fusion") << u"/site"_s << u"/"_s << 2 << u"/site/Безымянный.cfm"_s;

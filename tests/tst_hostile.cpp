@@ -267,15 +267,12 @@ private slots:
     void binaryBytes_data() {
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<bool>("binary");
-        QByteArray every, reversed;
-        for (int b = 0; b < 256; ++b) {
+        QByteArray every;
+        for (int b = 0; b < 256; ++b)
             every += char(b);
-            reversed.prepend(char(b));
-        }
         QTest::newRow("NUL bytes in a page")
             << QByteArray("<p>one\0two</p>\r\n<a href=\"x.html\">\0</a>\r\n", 39) << true;
         QTest::newRow("every byte value") << every << true;
-        QTest::newRow("every byte value twice, reversed") << every + reversed << true;
         QTest::newRow("every byte value but NUL") << every.mid(1) << false;
     }
     void binaryBytes() {

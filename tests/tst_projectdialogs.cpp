@@ -79,10 +79,6 @@ private slots:
             << u"P"_s << u"pages/a.html"_s << LoadStr(sBadMainPageName) << QString() << QString();
         QTest::newRow("title leaving the folder")
             << u"../evil"_s << u"index.html"_s << ProjectTitleText() << QString() << QString();
-        QTest::newRow("title with backslash")
-            << u"a\\b"_s << u"index.html"_s << ProjectTitleText() << QString() << QString();
-        QTest::newRow("title of dots")
-            << u".."_s << u"index.html"_s << ProjectTitleText() << QString() << QString();
     }
     void NewProjectChecks() {
         QFETCH(QString, title);

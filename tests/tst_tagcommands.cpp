@@ -29,24 +29,20 @@ private slots:
         QTest::addColumn<QString>("after");  // "|" marks the caret
         QTest::newRow("bold wraps") << u"acBold"_s << u"a [word] b"_s << u"a <b>word</b>| b"_s;
         QTest::newRow("bold empty") << u"acBold"_s << u"|"_s << u"<b>|</b>"_s;
-        QTest::newRow("italics") << u"acItalics"_s << u"|"_s << u"<i>|</i>"_s;
         QTest::newRow("underline") << u"acUnderline"_s << u"[x]"_s << u"<u>x</u>|"_s;
-        QTest::newRow("caption") << u"acCaption"_s << u"|"_s << u"<caption>|</caption>"_s;
-        QTest::newRow("li") << u"acLi"_s << u"|"_s << u"<li>|</li>"_s;
+        for (const QString& pair : u"acItalics:i acCaption:caption acLi:li"_s.split(u' '))
+            QTest::newRow(qPrintable(pair))
+                << pair.section(u':', 0, 0) << u"|"_s << u"<%1>|</%1>"_s.arg(pair.section(u':', 1));
         QTest::newRow("paragraph empty") << u"acParagraph"_s << u"|"_s << u"<p>\n|\n\n</p>\n"_s;
         QTest::newRow("paragraph wraps") << u"acParagraph"_s << u"[text]"_s << u"<p>text</p>|\n"_s;
         QTest::newRow("block over lines") << u"acDiv"_s << u"[a\nb]"_s << u"<div>a\nb</div>|\n"_s;
-        QTest::newRow("pre") << u"acPreformatted"_s << u"|"_s << u"<pre>\n|\n\n</pre>\n"_s;
-        QTest::newRow("center") << u"acCenter"_s << u"|"_s << u"<center>\n|\n\n</center>\n"_s;
-        QTest::newRow("tr") << u"acTr"_s << u"|"_s << u"<tr>\n|\n\n</tr>\n"_s;
-        QTest::newRow("object") << u"acObject"_s << u"|"_s << u"<object>\n|\n\n</object>\n"_s;
-        QTest::newRow("embed") << u"acEmbed"_s << u"|"_s << u"<embed>\n|\n\n</embed>\n"_s;
-        QTest::newRow("noembed") << u"acNoembed"_s << u"|"_s << u"<noembed>\n|\n\n</noembed>\n"_s;
-        QTest::newRow("applet") << u"acApplet"_s << u"|"_s << u"<applet>\n|\n\n</applet>\n"_s;
-        QTest::newRow("noscript") << u"acNoscript"_s << u"|"_s
-                                  << u"<noscript>\n|\n\n</noscript>\n"_s;
-        QTest::newRow("noframes") << u"acNoframes"_s << u"|"_s
-                                  << u"<noframes>\n|\n\n</noframes>\n"_s;
+        // Each command:tag pair pins which tag its command writes.
+        for (const QString& pair :
+             u"acPreformatted:pre acCenter:center acTr:tr acObject:object acEmbed:embed "
+             u"acNoembed:noembed acApplet:applet acNoscript:noscript acNoframes:noframes"_s.split(
+                 u' '))
+            QTest::newRow(qPrintable(pair)) << pair.section(u':', 0, 0) << u"|"_s
+                                            << u"<%1>\n|\n\n</%1>\n"_s.arg(pair.section(u':', 1));
         QTest::newRow("br replaces selection") << u"acBr"_s << u"a[xx]b"_s << u"a<br />|\nb"_s;
         QTest::newRow("hr") << u"acHr"_s << u"a|b"_s << u"a<hr />|b"_s;
         QTest::newRow("comment") << u"acComment"_s << u"|"_s << u"<!-- | //-->\n"_s;

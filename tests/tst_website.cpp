@@ -177,8 +177,6 @@ private slots:
         QTest::addColumn<QStringList>("events");
         QTest::newRow("at the root")
             << QString() << u"new"_s << u"new"_s << QStringList{u"created"_s, u"listed"_s};
-        QTest::newRow("below docs")
-            << u"docs"_s << u"new"_s << u"docs/new"_s << QStringList{u"created"_s, u"listed"_s};
         QTest::newRow("invalid name") << QString() << u"-x"_s << QString() << QStringList();
         QTest::newRow("with a slash") << QString() << u"a/b"_s << QString() << QStringList();
         QTest::newRow("existing folder")

@@ -305,9 +305,6 @@ private slots:
             QTest::keyClicks(size->lineEdit(), u"x12"_s); // the number filter drops "x"
             c->findChild<QComboBox*>(u"cbUnits1"_s)->setCurrentText(u"px"_s);
         }) << u".newclass1\n{\nfont-size: 12px;\n}"_s;
-        QTest::newRow("unit list alone") << TClassEdit([](TfrmClass* c) {
-            c->findChild<QComboBox*>(u"cbUnitsMarginLeft"_s)->setCurrentText(u"px"_s);
-        }) << u".newclass1\n{\n}"_s;
         QTest::newRow("margin keyword chosen") << TClassEdit([](TfrmClass* c) {
             auto* m = c->findChild<QComboBox*>(u"cbMarginTop"_s);
             emit m->activated(0);
@@ -331,11 +328,6 @@ private slots:
             emit r->activated(1);
             c->chkBackgroundAttachment->setChecked(true);
         }) << u".newclass1\n{\nbackground-repeat: no-repeat;\nbackground-attachment: fixed;\n}"_s;
-        QTest::newRow("line height multiple") << TClassEdit([](TfrmClass* c) {
-            auto* h = c->findChild<QComboBox*>(u"cbLineHeight"_s);
-            h->setEditText(u"1.5"_s);
-            c->findChild<QComboBox*>(u"cbUnitsLineHeight"_s)->setCurrentText(u"multiple"_s);
-        }) << u".newclass1\n{\nline-height: 1.5;\n}"_s;
     }
 
     void classControls() {
