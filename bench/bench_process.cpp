@@ -14,7 +14,6 @@
 
 #include <xcb/xcb.h>
 
-#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <csignal>
@@ -378,9 +377,12 @@ void PairedStartCase(benchmark::State& state, bool withPage) {
                 state.SkipWithError("the window was not shown");
                 return;
             }
-            (p == prQuorvane ? quorvane : bare).push_back(r.Ms);
-            if (p == prQuorvane)
+            if (p == prQuorvane) {
+                quorvane.push_back(r.Ms);
                 quorvaneFirstWindow.push_back(r.FirstMs);
+            } else {
+                bare.push_back(r.Ms);
+            }
             round += r.Ms;
         }
         quorvaneFirst = !quorvaneFirst;

@@ -153,7 +153,6 @@ inline void BareOpen(QPlainTextEdit& ed, const QString& path) {
     ed.setPlainText(BareDecode(f.readAll()));
 }
 
-// Times one round; the result goes to the state as the round's time.
 // Times one round as the iteration's time; returns it in ms.
 template <typename F> double TimeRound(benchmark::State& state, F&& round) {
     QElapsedTimer clock;

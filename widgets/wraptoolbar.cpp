@@ -85,7 +85,7 @@ void TWrapToolBar::actionEvent(QActionEvent* event) {
     // A toolbar being filled before it is shown is laid out once, when it shows: placing every
     // item again after each one is added asks each combo box for its size again and again.
     if (isVisible())
-        Arrange(FOrientation == Qt::Horizontal ? width() : height(), true);
+        ArrangeInPlace();
 }
 
 QSize TWrapToolBar::ItemSize(const TItem& item) const {
@@ -167,7 +167,7 @@ QSize TWrapToolBar::minimumSizeHint() const {
 
 void TWrapToolBar::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
-    const int extent = Arrange(FOrientation == Qt::Horizontal ? width() : height(), true);
+    const int extent = ArrangeInPlace();
     if (FOrientation == Qt::Vertical && extent != width()) {
         // Standing upright, the toolbar is as wide as its columns need at this height.
         FColumnsWidth = extent;
@@ -177,7 +177,7 @@ void TWrapToolBar::resizeEvent(QResizeEvent* event) {
 
 void TWrapToolBar::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
-    Arrange(FOrientation == Qt::Horizontal ? width() : height(), true);
+    ArrangeInPlace();
 }
 
 bool TWrapToolBar::event(QEvent* event) {
@@ -185,7 +185,7 @@ bool TWrapToolBar::event(QEvent* event) {
     if (event->type() == QEvent::LayoutRequest) {
         updateGeometry();
         if (isVisible()) // a hidden one is laid out when it shows
-            Arrange(FOrientation == Qt::Horizontal ? width() : height(), true);
+            ArrangeInPlace();
     }
     return QWidget::event(event);
 }

@@ -41,6 +41,10 @@ private:
     // Places the items in rows (columns) of the given length and returns the extent across:
     // the height of all rows (the width of all columns). Moves the widgets when asked to.
     int Arrange(int length, bool move) const;
+    // Moves the items into place for the toolbar's present size; returns the extent across.
+    int ArrangeInPlace() const {
+        return Arrange(FOrientation == Qt::Horizontal ? width() : height(), true);
+    }
     QSize ItemSize(const TItem& item) const;
 
     Qt::Orientation FOrientation;
