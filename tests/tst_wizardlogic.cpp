@@ -80,9 +80,6 @@ private slots:
             << Expected("<body background=\"img/back.gif\">");
         QTest::newRow("fixed without background writes nothing")
             << Fields([](auto& f) { f.FixedBackground = true; }) << Expected();
-        QTest::newRow("sound three times")
-            << Fields([](auto& f) { f.Sound = u"tune.mid"_s, f.Loop = u"3"_s; })
-            << Expected("<body>\r\n<bgsound src=\"tune.mid\" loop=\"3\" />");
         QTest::newRow("sound endless") << Fields([](auto& f) { f.Sound = u"../snd/tune.mid"_s; })
                                        << Expected("<body>\r\n<bgsound src=\"../snd/tune.mid\" "
                                                    "loop=\"infinite\" />");
@@ -109,7 +106,6 @@ private slots:
         QTest::addColumn<QString>("name");
         QTest::newRow("preset") << u"index.html"_s << u"HTML"_s << u"index.html"_s;
         QTest::newRow("no extension, XHTML") << u"about"_s << u"XHTML"_s << u"about.XHTML"_s;
-        QTest::newRow("no extension, PHP") << u"news"_s << u"PHP"_s << u"news.PHP"_s;
         QTest::newRow("trimmed") << u"  a.htm "_s << u"ASP"_s << u"a.htm"_s;
         QTest::newRow("blank") << u"   "_s << u"HTML"_s << QString();
         QTest::newRow("dot in a folder only") << u"v1.2/page"_s << u"HTML"_s << u"v1.2/page.HTML"_s;
