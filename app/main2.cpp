@@ -203,12 +203,10 @@ void TfrmMain::CreateLayout() {
     topLeft->addWidget(tbrMain, 0, Qt::AlignVCenter);
     top->addWidget(pnlTopMenu, 0);
 
-    pcTagMenu = new QTabWidget(pnlMenu);
+    pcTagMenu = new TSizedTabWidget(pnlMenu);
     pcTagMenu->setObjectName(u"pcTagMenu"_s);
     pcTagMenu->setDocumentMode(true);
-    // On the tab bar alone: a style sheet over the whole page set would be applied to every
-    // button and list on the pages, which costs their making and every paint.
-    pcTagMenu->tabBar()->setStyleSheet(u"QTabBar::tab { height: 19px; }"_s);
+    pcTagMenu->SizedTabBar()->SetTabHeight(19);
     auto addPage = [this](QWidget*& page, TWrapToolBar*& bar, const QString& ts, const QString& tbr,
                           const QString& caption) {
         page = new QWidget(pcTagMenu);
@@ -272,8 +270,10 @@ void TfrmMain::CreateLayout() {
     splVertical->setObjectName(u"splVertical"_s);
     splVertical->setHandleWidth(2);
     splVertical->setChildrenCollapsible(false);
-    pcNavigator = new QTabWidget(splVertical);
+    pcNavigator = new TSizedTabWidget(splVertical);
     pcNavigator->setObjectName(u"pcNavigator"_s);
+    // The caption's line with 3 pixels above and below; the width follows the pane's.
+    pcNavigator->SizedTabBar()->SetTabHeight(pcNavigator->fontMetrics().height() + 6);
     tsNavigator = new QWidget(pcNavigator);
     tsNavigator->setObjectName(u"tsNavigator"_s);
     auto* navLayout = new QVBoxLayout(tsNavigator);
@@ -555,12 +555,10 @@ void TfrmMain::splVerticalMoved() {
     // The site browser's one column fills the list without a horizontal scroll bar.
     if (Navigator && Navigator->lvSite)
         Navigator->lvSite->setColumnWidth(0, qMax(Navigator->lvSite->width() - 20, 0));
-    // The two pages of the left pane share its width. Restyling is costly and the pane is laid
-    // out on every resize, so only when the width really changed.
+    // The two pages of the left pane share its width (the bar lays out again only when the width
+    // really changed).
     const int w = (pcNavigator->width() - 4) / 2;
-    const QString style = u"QTabBar::tab { width: %1px; padding: 3px 0px; }"_s.arg(qMax(w - 2, 40));
-    if (pcNavigator->tabBar()->styleSheet() != style)
-        pcNavigator->tabBar()->setStyleSheet(style);
+    pcNavigator->SizedTabBar()->SetTabWidth(qMax(w - 2, 40));
 }
 
 bool TfrmMain::eventFilter(QObject* watched, QEvent* event) {

@@ -2,6 +2,7 @@
 // names the command table and the subsystems use. TfrmMain derives from both.
 #pragma once
 
+#include "widgets/sizedtabs.h"
 #include "widgets/wraptoolbar.h"
 
 class QAction;
@@ -23,13 +24,13 @@ struct TMainWidgets {
     QWidget* pnlTopMenu = nullptr;
     TWrapToolBar* tbrMain = nullptr;
     QToolButton* tbSiteManagement = nullptr;
-    QTabWidget* pcTagMenu = nullptr;
+    TSizedTabWidget* pcTagMenu = nullptr;
     QWidget *tsText = nullptr, *tsMisc = nullptr, *tsScripts = nullptr, *tsObjects = nullptr,
             *tsOther = nullptr;
     TWrapToolBar *tbrText = nullptr, *tbrFormsTables = nullptr, *tbrScripts = nullptr,
                  *tbrObjects = nullptr, *tbrOther = nullptr;
     QSplitter* splVertical = nullptr;
-    QTabWidget* pcNavigator = nullptr;
+    TSizedTabWidget* pcNavigator = nullptr;
     QWidget* tsNavigator = nullptr;
     QWidget* tsFind = nullptr;
     QLineEdit* edFindText = nullptr;

@@ -4,7 +4,6 @@
 #include "app/startup.h"
 
 #include <QApplication>
-#include <QScreen>
 
 int main(int argc, char* argv[]) {
     // Decoded while Qt connects to the window system.
@@ -14,15 +13,9 @@ int main(int argc, char* argv[]) {
 
     QStringList args = QApplication::arguments();
     args.removeFirst();
-    // The about window shows as a splash while the main window is made, and is gone before
-    // the main window appears.
-    const std::unique_ptr<TfrmMain> w = CreateMainWindow(args);
+    // The about window shows as a splash while the main window is made.
+    const std::unique_ptr<TfrmMain> w = StartMainWindow(args);
     if (!w)
         return 1;
-    // The size the window returns to from maximized. Set first, it also spares laying the whole
-    // window out once only to find a size nobody sees.
-    if (const QScreen* screen = w->screen())
-        w->resize(screen->availableGeometry().size() * 3 / 4);
-    w->showMaximized();
     return QApplication::exec();
 }

@@ -21,6 +21,7 @@
 #include <QLibraryInfo>
 #include <QPointer>
 #include <QProxyStyle>
+#include <QScreen>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTranslator>
@@ -89,7 +90,7 @@ bool InitApplication(QCoreApplication& app) {
     return true;
 }
 
-std::unique_ptr<TfrmMain> CreateMainWindow(const QStringList& arguments) {
+std::unique_ptr<TfrmMain> StartMainWindow(const QStringList& arguments) {
     QString failure;
     std::unique_ptr<TfrmMain> window;
     {
@@ -101,6 +102,13 @@ std::unique_ptr<TfrmMain> CreateMainWindow(const QStringList& arguments) {
             failure = e.Message();
         } catch (const std::exception& e) {
             failure = u"Внутренняя ошибка: %1"_s.arg(QString::fromLocal8Bit(e.what()));
+        }
+        if (window) {
+            // The size the window returns to from maximized. Set first, it also spares laying
+            // the whole window out once only to find a size nobody sees.
+            if (const QScreen* screen = window->screen())
+                window->resize(screen->availableGeometry().size() * 3 / 4);
+            window->showMaximized();
         }
     } // the splash goes here, whether or not the window was made
     if (!window)

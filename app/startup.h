@@ -15,10 +15,11 @@ struct TSettings;
 // on standard buttons). Returns whether the Russian texts were found.
 bool InitApplication(QCoreApplication& app);
 
-// Creates the main window while the about window shows as a splash. The splash is gone when
-// this returns, also when the window could not be created; then the reason has been shown and
-// the result is empty.
-std::unique_ptr<TfrmMain> CreateMainWindow(const QStringList& arguments);
+// Creates the main window while the about window shows as a splash, shows it maximized and
+// then takes the splash down: the window appears without waiting for that, and no moment passes
+// with neither on the screen. The splash is gone when this returns, also when the window could
+// not be created; then the reason has been shown and the result is empty.
+std::unique_ptr<TfrmMain> StartMainWindow(const QStringList& arguments);
 
 // The main window's settings carried between runs, the options dialog and the about window.
 class TStartup : public QObject {

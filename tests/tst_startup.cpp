@@ -42,15 +42,22 @@ QList<TfrmAbout*> AboutWindows() {
     return out;
 }
 
-// Notes whether an about window stood on the screen while the main window was being built.
+// Notes whether an about window stood on the screen while the main window was being built, and
+// when the main window was shown.
 class TSplashWatcher : public QObject {
 public:
     bool SplashSeen = false;
+    bool SplashAtShow = false;
 
     bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::ChildAdded && watched->objectName() == u"frmMain"_s)
+        if (watched->objectName() != u"frmMain"_s)
+            return false;
+        if (event->type() == QEvent::ChildAdded)
             for (TfrmAbout* about : AboutWindows())
                 SplashSeen = SplashSeen || about->isVisible();
+        if (event->type() == QEvent::Show)
+            for (TfrmAbout* about : AboutWindows())
+                SplashAtShow = SplashAtShow || about->isVisible();
         return false;
     }
 };
@@ -276,12 +283,15 @@ private slots:
         QCOMPARE(second.Picture(), direct);
     }
 
-    void splashStandsWhileMainWindowIsMadeAndIsGoneAfter() {
+    // The main window comes up maximized while the splash still stands, and the splash is gone
+    // once the start is over.
+    void splashStandsUntilMainWindowIsShownAndIsGoneAfter() {
         TSplashWatcher watcher;
         qApp->installEventFilter(&watcher);
-        std::unique_ptr<TfrmMain> w = CreateMainWindow({});
+        std::unique_ptr<TfrmMain> w = StartMainWindow({});
         qApp->removeEventFilter(&watcher);
-        QVERIFY(w && watcher.SplashSeen);
+        QVERIFY(w && watcher.SplashSeen && watcher.SplashAtShow);
+        QVERIFY(w->isVisible() && w->isMaximized());
         QVERIFY(AboutWindows().isEmpty());
     }
 
@@ -289,8 +299,7 @@ private slots:
     // window on a page has not mapped the engine's library into the process.
     void startLeavesTheBrowserUnloaded() {
         const QString page = WritePage(u"start.html"_s, u"<html><body>Старт</body></html>"_s);
-        std::unique_ptr<TfrmMain> w = CreateMainWindow({page});
-        w->show();
+        std::unique_ptr<TfrmMain> w = StartMainWindow({page});
         QVERIFY(QTest::qWaitForWindowExposed(w.get()));
         QFile maps(u"/proc/self/maps"_s);
         QVERIFY(maps.open(QIODevice::ReadOnly));
