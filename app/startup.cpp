@@ -22,8 +22,6 @@
 #include <QPointer>
 #include <QProxyStyle>
 #include <QScreen>
-#include <QTabBar>
-#include <QTabWidget>
 #include <QTranslator>
 #include <QTreeWidget>
 

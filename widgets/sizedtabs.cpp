@@ -2,20 +2,6 @@
 
 #include <QEvent>
 
-void TSizedTabBar::SetTabHeight(int height) {
-    if (height == FTabHeight)
-        return;
-    FTabHeight = height;
-    SizesChanged();
-}
-
-void TSizedTabBar::SetTabWidth(int width) {
-    if (width == FTabWidth)
-        return;
-    FTabWidth = width;
-    SizesChanged();
-}
-
 QSize TSizedTabBar::tabSizeHint(int index) const {
     QSize size = QTabBar::tabSizeHint(index);
     if (FTabHeight > 0)
@@ -25,7 +11,10 @@ QSize TSizedTabBar::tabSizeHint(int index) const {
     return size;
 }
 
-void TSizedTabBar::SizesChanged() {
+void TSizedTabBar::SetSize(int& side, int value) {
+    if (side == value)
+        return;
+    side = value;
     // The tab bar measures its tabs again and asks its page set for room, as after a change of
     // font.
     QEvent change(QEvent::FontChange);

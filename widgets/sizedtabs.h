@@ -11,16 +11,15 @@ public:
     using QTabBar::QTabBar;
 
     // 0 leaves the style's height or width; the other side stays the style's.
-    void SetTabHeight(int height);
-    void SetTabWidth(int width);
-    int TabHeight() const { return FTabHeight; }
-    int TabWidth() const { return FTabWidth; }
+    void SetTabHeight(int height) { SetSize(FTabHeight, height); }
+    void SetTabWidth(int width) { SetSize(FTabWidth, width); }
 
 protected:
     QSize tabSizeHint(int index) const override;
 
 private:
-    void SizesChanged();
+    // Sets one side; the bar measures its tabs again when it changed.
+    void SetSize(int& side, int value);
 
     int FTabHeight = 0;
     int FTabWidth = 0;
