@@ -74,6 +74,11 @@ std::future<QImage>& PictureBeingLoaded() {
 } // namespace
 
 void TfrmAbout::StartLoadingPicture() {
+    // Qt takes the first thread that asks for its per-thread data for the main thread. Called
+    // before the application object exists, the decoder (which opens a QFile) could get there
+    // first: Qt then warned that the application was not made in the main thread, and lost its
+    // main thread when the decoder ended. Asking here, before the decoder starts, settles it.
+    Q_UNUSED(QThread::currentThread());
     PictureBeingLoaded() = std::async(std::launch::async, &TfrmAbout::LoadPicture);
 }
 
