@@ -2,6 +2,11 @@
 // tab bar over a plain text editor, showing the page named on the command line decoded from
 // Windows-1251. Nothing of the program is linked in. With BARE_EDITOR_QUIT_AFTER_SHOWN=1 it
 // quits as soon as its editor has been painted once, so a run can be timed to its exit.
+// Built with BARE_EDITOR_WITH_SPLASH, it first shows the program's about window as a splash,
+// painted at once, and takes it down once its own window is shown, as the program does.
+#ifdef BARE_EDITOR_WITH_SPLASH
+#include "app/about.h"
+#endif
 #include <QApplication>
 #include <QFile>
 #include <QFileInfo>
@@ -13,6 +18,7 @@
 #include <QVBoxLayout>
 
 #include <cstdio>
+#include <memory>
 
 using namespace Qt::StringLiterals;
 
@@ -39,7 +45,14 @@ private:
 } // namespace
 
 int main(int argc, char** argv) {
+#ifdef BARE_EDITOR_WITH_SPLASH
+    TfrmAbout::StartLoadingPicture();
+#endif
     QApplication app(argc, argv);
+#ifdef BARE_EDITOR_WITH_SPLASH
+    auto splash = std::make_unique<TfrmAbout>();
+    splash->ShowAsSplash();
+#endif
     QMainWindow window;
     window.setWindowTitle(u"Bare editor"_s);
     auto* central = new QWidget(&window);
@@ -75,5 +88,8 @@ int main(int argc, char** argv) {
     if (qEnvironmentVariableIntValue("BARE_EDITOR_QUIT_AFTER_SHOWN") == 1)
         editor->viewport()->installEventFilter(new TQuitAfterPaint(&app));
     window.showMaximized();
+#ifdef BARE_EDITOR_WITH_SPLASH
+    splash.reset();
+#endif
     return QApplication::exec();
 }
