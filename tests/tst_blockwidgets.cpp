@@ -17,38 +17,24 @@ class TestBlockWidgets : public QObject {
     Q_OBJECT
 
 private slots:
-    // Red lives in the low byte of a colour value.
-    void colorConversion_data() {
-        QTest::addColumn<uint>("value");
-        QTest::addColumn<QColor>("color");
-        QTest::newRow("red") << uint(0x0000FF) << QColor(255, 0, 0);
-        QTest::newRow("blue") << uint(0xFF0000) << QColor(0, 0, 255);
-        QTest::newRow("mixed") << uint(0x336699) << QColor(0x99, 0x66, 0x33);
-    }
+    // Red lives in the low byte of a colour value; distinct bytes pin the order both ways.
     void colorConversion() {
-        QFETCH(uint, value);
-        QFETCH(QColor, color);
-        QCOMPARE(ToQColor(value), color);
-        QCOMPARE(FromQColor(color), TColor(value));
+        QCOMPARE(ToQColor(0x336699), QColor(0x99, 0x66, 0x33));
+        QCOMPARE(FromQColor(QColor(0x99, 0x66, 0x33)), TColor(0x336699));
     }
 
-    void palette() {
+    // Every colour of the palette has a swatch of its own; a click on one is a pick.
+    void paletteSwatches() {
         const QList<TColor>& colors = TColorButton::PaletteColors();
         QVERIFY(colors.contains(0x000000) && colors.contains(0xFFFFFF) &&
                 colors.contains(0x0000FF));
-        // Every swatch a different colour.
         QCOMPARE(QSet<TColor>(colors.begin(), colors.end()).size(), colors.size());
         TColorButton button;
         for (int i = 0; i < colors.size(); ++i)
             QVERIFY(button.Palette()->findChild<QToolButton*>(u"swatch"_s + QString::number(i)));
-    }
-
-    void swatchPicks() {
-        TColorButton button;
         QSignalSpy spy(&button, &TColorButton::OnChange);
         button.setColor(0xFFFFFF);
         QCOMPARE(spy.count(), 0); // a preset is no pick
-        const QList<TColor>& colors = TColorButton::PaletteColors();
         const int index = int(colors.indexOf(0x0000FF));
         button.Palette()->findChild<QToolButton*>(u"swatch"_s + QString::number(index))->click();
         QCOMPARE(button.Color(), TColor(0x0000FF));
@@ -125,6 +111,7 @@ private slots:
         QCOMPARE(spin.value(), result);
     }
 
+    // New limits move the value inside; cleared ones leave it there.
     void spinLimitsMoveTheValueInside() {
         TSpinEdit spin;
         spin.setValue(7);

@@ -15,9 +15,7 @@ private slots:
     void hasValueList_data() {
         QTest::addColumn<QString>("name");
         QTest::addColumn<bool>("has");
-        QTest::newRow("src") << u"src"_s << true;
         QTest::newRow("capitals") << u"HrEf"_s << true;
-        QTest::newRow("border") << u"border"_s << false;
         QTest::newRow("checked is not offered") << u"checked"_s << false;
         QTest::newRow("trailing blank") << u"align "_s << false;
         QTest::newRow("prefix") << u"alig"_s << false;

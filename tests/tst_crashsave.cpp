@@ -53,6 +53,11 @@ bool WaitForNewFile(int watch, const QByteArray& prefix) {
     }
 }
 
+QStringList Entries(const QString& dir) {
+    return QDir(dir).entryList(QDir::AllEntries | QDir::Hidden | QDir::System |
+                               QDir::NoDotAndDotDot);
+}
+
 // Drops the events of the folder so far.
 void DrainEvents(int watch) {
     char buffer[4096];
@@ -121,9 +126,7 @@ private slots:
                      qPrintable(u"kill %1 after %2 ms: %3 bytes"_s.arg(kill).arg(delayMs).arg(
                          now.size())));
             // At most the one save under way can have left its temporary file.
-            const QStringList entries = QDir(dir.path())
-                                            .entryList(QDir::AllEntries | QDir::Hidden |
-                                                       QDir::System | QDir::NoDotAndDotDot);
+            const QStringList entries = Entries(dir.path());
             QVERIFY2(entries.size() <= 2, qPrintable(entries.join(u", "_s)));
             for (const QString& e : entries)
                 QVERIFY2(e == u"page.html"_s || e.startsWith(u".page.html.quorvane-save-"_s),
@@ -134,10 +137,7 @@ private slots:
             onDiskIsA = now != bytesA;
             WriteTextFile(path, onDiskIsA ? a : b);
             QCOMPARE(ReadBytes(path), onDiskIsA ? bytesA : bytesB);
-            QCOMPARE(QDir(dir.path())
-                         .entryList(QDir::AllEntries | QDir::Hidden | QDir::System |
-                                    QDir::NoDotAndDotDot),
-                     QStringList{u"page.html"_s});
+            QCOMPARE(Entries(dir.path()), QStringList{u"page.html"_s});
         }
         qInfo("%d of %d kills cut a save short", leftovers, kKills);
     }

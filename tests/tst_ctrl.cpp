@@ -16,19 +16,25 @@ class TestCtrl : public QObject {
     Q_OBJECT
 
 private slots:
+    // Each mode's captions and presets; a blank name is refused with the mode's own message, a
+    // corrected one is trimmed and the value kept as typed.
     void modes_data() {
         QTest::addColumn<TCtrlMode>("mode");
         QTest::addColumn<QString>("caption");
         QTest::addColumn<QString>("nameLabel");
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("value");
+        QTest::addColumn<QString>("blank");
+        QTest::addColumn<QString>("message");
         QTest::newRow("element") << TCtrlMode::Element << u"Элемент TEXT"_s << u"Имя:"_s
-                                 << u"text1"_s << u"_emptyparam"_s;
-        QTest::newRow("attribute") << TCtrlMode::Attribute << u"Добавление атрибута тега"_s
-                                   << u"Имя:"_s << QString() << QString();
+                                 << u"text1"_s << u"_emptyparam"_s << u"   "_s
+                                 << u"Необходимо указать имя элемента"_s;
+        QTest::newRow("attribute")
+            << TCtrlMode::Attribute << u"Добавление атрибута тега"_s << u"Имя:"_s << QString()
+            << QString() << u"\t"_s << u"Необходимо указать имя атрибута"_s;
         QTest::newRow("list item")
             << TCtrlMode::ListItem << u"Добавление элемента выпадающего списка"_s << u"Текст:"_s
-            << QString() << QString();
+            << QString() << QString() << QString() << u"Необходимо ввести текст элемента"_s;
     }
 
     void modes() {
@@ -37,6 +43,9 @@ private slots:
         QFETCH(QString, nameLabel);
         QFETCH(QString, name);
         QFETCH(QString, value);
+        QFETCH(QString, blank);
+        QFETCH(QString, message);
+        TScriptedPlatform platform;
         TfrmCtrl dlg(mode, u"text"_s);
         QCOMPARE(dlg.windowTitle(), caption);
         QCOMPARE(dlg.lblName->text(), nameLabel);
@@ -46,28 +55,8 @@ private slots:
         QVERIFY(dlg.btnOk->isDefault());
         QVERIFY(dlg.edName->maxLength() == 100 && dlg.edValue->maxLength() == 100);
         QVERIFY(!(dlg.windowFlags() & Qt::WindowCloseButtonHint));
-    }
 
-    // A blank name is refused; a corrected one is trimmed, the value kept as typed.
-    void emptyName_data() {
-        QTest::addColumn<TCtrlMode>("mode");
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QString>("message");
-        QTest::newRow("element") << TCtrlMode::Element << u"   "_s
-                                 << u"Необходимо указать имя элемента"_s;
-        QTest::newRow("attribute")
-            << TCtrlMode::Attribute << u"\t"_s << u"Необходимо указать имя атрибута"_s;
-        QTest::newRow("list item")
-            << TCtrlMode::ListItem << QString() << u"Необходимо ввести текст элемента"_s;
-    }
-
-    void emptyName() {
-        QFETCH(TCtrlMode, mode);
-        QFETCH(QString, name);
-        QFETCH(QString, message);
-        TScriptedPlatform platform;
-        TfrmCtrl dlg(mode, u"text"_s);
-        dlg.edName->setText(name);
+        dlg.edName->setText(blank);
         dlg.edValue->setText(u" v "_s);
         dlg.btnOk->click();
         QCOMPARE(platform.Messages(), QStringList{message});
@@ -75,7 +64,6 @@ private slots:
         QCOMPARE(dlg.result(), int(QDialog::Rejected));
         QVERIFY(!dlg.Confirmed());
         QCOMPARE(dlg.Exchange(), u"text"_s);
-
         dlg.edName->setText(u"  align \t"_s);
         dlg.btnOk->click();
         QCOMPARE(platform.Messages().size(), 1);

@@ -1,7 +1,5 @@
-// Hostile and huge input through the paths a user takes: huge pages and pages of a million tags,
-// tags that never end, binary files, one enormous tag, settings, project and template files
-// of garbage, of one enormous line and with a UTF-8 byte-order mark, and project trees too deep
-// or looping. Each ends with a result or a clear message, never a crash, a hang or a changed file.
+// Hostile and huge input through the paths a user takes: each ends with a result or a clear
+// message, never a crash, a hang or a changed file.
 #include "app/apphome.h"
 #include "app/documentset.h"
 #include "app/inifile.h"
@@ -41,8 +39,7 @@ using testutil::WriteBytes;
 namespace {
 
 #if defined(__SANITIZE_ADDRESS__)
-// The sanitizer makes every step 5 to 20 times slower; a tenth of the size takes the same code
-// paths.
+// The sanitizer is 5 to 20 times slower; a tenth of the size takes the same code paths.
 constexpr int kScale = 10;
 #else
 constexpr int kScale = 1;
@@ -63,8 +60,7 @@ QByteArray Garbage(qsizetype size, quint32 seed) {
 
 const QByteArray kBom = "\xEF\xBB\xBF";
 
-// The tag editor's answer: presses the button of the dialog, shown and active as exec() leaves
-// it, after `body` looked at it. `seen` tells whether the dialog came at all.
+// Answers the tag editor, shown and active as exec() leaves it; `seen` tells whether it came.
 void QueueTagEditor(TScriptedPlatform& platform, bool ok, std::function<void(TfrmTag*)> body,
                     bool* seen) {
     platform.QueueDialog([ok, body, seen](QDialog* d) -> int {
@@ -88,18 +84,6 @@ int NavigatorRows(TfrmMain* w) {
     return w->Navigator->lvContent->count();
 }
 
-// A folder chain root/d/d/.../d of `levels` folders with a page in the deepest one; returns the
-// deepest folder.
-QString DeepTree(const QString& root, int levels, const QByteArray& page) {
-    QString path = root;
-    for (int i = 0; i < levels; ++i)
-        path += u"/d"_s;
-    if (!QDir().mkpath(path))
-        return {};
-    WriteBytes(path + u"/deep.html"_s, page);
-    return path;
-}
-
 } // namespace
 
 class TestHostile : public QObject {
@@ -115,17 +99,39 @@ class TestHostile : public QObject {
         QVERIFY(QTest::qWaitForWindowActive(W));
     }
 
+    // Loads a project of the given root into the site browser.
+    QTreeWidget* ShowProject(const QString& title, const QString& root) {
+        const QString project = ProjectsFolder() + u'/' + title + u".qsf"_s;
+        WriteBytes(project, "[General]\r\nTitle=" + title.toUtf8() +
+                                "\r\nRootDir=" + root.toUtf8() + "\r\n");
+        W->SiteBrowser->wsSite->LoadFromFile(project);
+        W->SiteBrowser->SetSiteActive(true);
+        return W->SiteBrowser->lvSite;
+    }
+
+    void FindInSite(const QString& text) {
+        W->edFindText->setText(text);
+        W->FindReplace->chkEntireSite->setChecked(true);
+        W->acFind->trigger();
+    }
+
+    // Runs the page wizard with `body` looking at it, then cancels it.
+    void RunWizard(const std::function<void(TfrmWizard*)>& body) {
+        F->Platform.QueueDialog([body](QDialog* d) {
+            if (auto* dlg = qobject_cast<TfrmWizard*>(d))
+                body(dlg);
+            return int(QDialog::Rejected);
+        });
+        W->acDefaultPage->trigger();
+    }
+
 private slots:
     void cleanup() { F.reset(); }
 
-    // ---- huge pages ------------------------------------------------------------------------
-
-    // Opens, scans, is switched away from and back to, and an edit undone by hand saves the
-    // very bytes it was read from.
+    // Opens, scans, switches away and back; an edit undone by hand saves the very bytes read.
     void hugePageOpensScansSwitchesAndSaves() {
         Start();
-        // A thousand lines, each with its own link, again and again.
-        QByteArray block;
+        QByteArray block; // a thousand lines, each with its own link
         for (int line = 0; line < 1000; ++line)
             block += "<p><a href=\"p" + QByteArray::number(line) +
                      ".html\">\xF1\xF1\xFB\xEB\xEA\xE0 " + QByteArray::number(line) +
@@ -158,10 +164,9 @@ private slots:
         QVERIFY(ReadBytes(path) == bytes);
     }
 
-    // A page of a million tags: every tag is seen, and the lists hold each value once.
+    // A page of a million tags, five a line: every tag is seen, the lists hold each value once.
     void millionTags() {
         Start();
-        // Five tags a line.
         QByteArray bytes;
         const int lines = kMillion / 5;
         bytes.reserve(qsizetype(lines) * 50);
@@ -183,10 +188,8 @@ private slots:
         QCOMPARE(W->Navigator->lvContent->item(19999)->text(), u"i19999.gif"_s);
     }
 
-    // ---- tags that never end ---------------------------------------------------------------
-
-    // The scan ends; the tag editor finds the tag at the caret or nothing, and the completion
-    // list opens at the caret and goes again.
+    // Tags that never end: the scan ends; the tag editor finds the tag at the caret or nothing,
+    // and the completion list opens at the caret and goes again.
     void unclosedTag_data() {
         QTest::addColumn<QString>("text");
         QTest::addColumn<int>("caret");
@@ -260,8 +263,6 @@ private slots:
         QCOMPARE(W->reSource->Text(), text.left(caret) + u" href="_s + text.mid(caret));
     }
 
-    // ---- binary files ----------------------------------------------------------------------
-
     // A file with a NUL byte is binary data: shown for reading only with a message, never
     // written, not even by Save All or at the end; a file of every other byte is a page.
     void binaryBytes_data() {
@@ -321,8 +322,6 @@ private slots:
             QVERIFY(ReadBytes(path) == ToFileBytes(TextFromFileBytes(bytes)));
     }
 
-    // ---- one enormous tag ------------------------------------------------------------------
-
     void enormousTag_data() {
         QTest::addColumn<int>("attributes");
         QTest::addColumn<int>("valueLength");
@@ -373,8 +372,7 @@ private slots:
             &seen);
         W->acEditTag->trigger();
         QVERIFY(seen);
-        QCOMPARE(shown.size(), rows.size());
-        QVERIFY(shown == rows);
+        QCOMPARE(shown, rows);
         QString written = tag;
         written.replace(rows.first().section(u'=', 1) + u'"', u"new\""_s);
         QCOMPARE(W->reSource->SelText(), written);
@@ -389,8 +387,6 @@ private slots:
         QTest::keyClick(W->EditingAids->lbCompletion, Qt::Key_Return);
         QVERIFY(W->reSource->Text().startsWith(before + u"<img align=\"Center\""_s));
     }
-
-    // ---- settings, project and template files ----------------------------------------------
 
     void badSettingsFile_data() {
         QTest::addColumn<QByteArray>("bytes");
@@ -514,14 +510,7 @@ private slots:
         const QString file = TemplatesFilePath();
         WriteBytes(file, bytes);
         QStringList shown;
-        F->Platform.QueueDialog([&shown](QDialog* d) {
-            auto* dlg = qobject_cast<TfrmWizard*>(d);
-            if (!dlg)
-                return int(QDialog::Rejected);
-            shown = dlg->Templates->Names();
-            return int(QDialog::Rejected);
-        });
-        W->acDefaultPage->trigger();
+        RunWizard([&shown](TfrmWizard* dlg) { shown = dlg->Templates->Names(); });
         QVERIFY2(F->Platform.Unanswered.isEmpty(), qPrintable(F->Platform.Unanswered.join(u'\n')));
         QVERIFY2(F->Platform.Messages().isEmpty(), qPrintable(F->Platform.Messages().join(u'\n')));
         if (names.isEmpty()) {
@@ -540,21 +529,14 @@ private slots:
         Start();
         const QString file = TemplatesFilePath();
         WriteBytes(file, Garbage(1024, 4));
-        F->Platform.QueueDialog([](QDialog* d) {
-            auto* dlg = qobject_cast<TfrmWizard*>(d);
-            if (!dlg)
-                return int(QDialog::Rejected);
+        RunWizard([](TfrmWizard* dlg) {
             dlg->cbTemplate->setCurrentText(BuiltInColorTemplates().first().Name);
             dlg->btnDeleteTemplate->click();
-            return int(QDialog::Rejected);
         });
-        W->acDefaultPage->trigger();
         TColorTemplates kept;
         kept.LoadFromFile(file);
         QCOMPARE(kept.TemplateCount(), BuiltInColorTemplates().size() - 1);
     }
-
-    // ---- project trees ---------------------------------------------------------------------
 
     // Deeper than a walk's level can count: every level is walked, listed and searched, and
     // deleting the tree takes all of it.
@@ -562,8 +544,9 @@ private slots:
         Start();
         constexpr int kLevels = 300;
         const QString root = F->Dir.filePath(u"site"_s);
-        const QString deepest = DeepTree(root, kLevels, "<p>needle</p>\r\n");
-        QVERIFY(!deepest.isEmpty());
+        const QString deepest = root + u"/d"_s.repeated(kLevels);
+        QVERIFY(QDir().mkpath(deepest));
+        WriteBytes(deepest + u"/deep.html"_s, "<p>needle</p>\r\n");
 
         TDirectoryScanner scanner;
         QVERIFY(scanner.setRootDir(root));
@@ -580,11 +563,7 @@ private slots:
         QCOMPARE(ProjectTextFiles(root), QStringList{deepest + u"/deep.html"_s});
 
         // The site browser walks down to the page.
-        const QString project = ProjectsFolder() + u"/Deep.qsf"_s;
-        WriteBytes(project, "[General]\r\nTitle=Deep\r\nRootDir=" + root.toUtf8() + "\r\n");
-        W->SiteBrowser->wsSite->LoadFromFile(project);
-        W->SiteBrowser->SetSiteActive(true);
-        QTreeWidget* list = W->SiteBrowser->lvSite;
+        QTreeWidget* list = ShowProject(u"Deep"_s, root);
         for (int i = 0; i < kLevels; ++i) {
             const auto found = list->findItems(u"d"_s, Qt::MatchExactly);
             QVERIFY2(found.size() == 1, qPrintable(QString::number(i)));
@@ -595,10 +574,7 @@ private slots:
         emit list->itemDoubleClicked(list->topLevelItem(0), 0);
         QCOMPARE(W->Documents->CurrentPath(), deepest + u"/deep.html"_s);
 
-        // Found across the project.
-        W->edFindText->setText(u"needle"_s);
-        W->FindReplace->chkEntireSite->setChecked(true);
-        W->acFind->trigger();
+        FindInSite(u"needle"_s);
         QCOMPARE(W->lvSearchResults->topLevelItemCount(), 1);
         QVERIFY(W->lvSearchResults->topLevelItem(0)->text(0).endsWith(u"deep.html"_s));
 
@@ -630,11 +606,7 @@ private slots:
         QCOMPARE(files, (QStringList{root + u"/a/b/page.html"_s, root + u"/index.html"_s,
                                      root + u"/loop1.html"_s, root + u"/loop2.html"_s}));
 
-        const QString project = ProjectsFolder() + u"/Loop.qsf"_s;
-        WriteBytes(project, "[General]\r\nTitle=Loop\r\nRootDir=" + root.toUtf8() + "\r\n");
-        W->SiteBrowser->wsSite->LoadFromFile(project);
-        W->SiteBrowser->SetSiteActive(true);
-        QTreeWidget* list = W->SiteBrowser->lvSite;
+        QTreeWidget* list = ShowProject(u"Loop"_s, root);
         const auto items = [list] {
             QStringList out;
             for (int i = 0; i < list->topLevelItemCount(); ++i)
@@ -652,9 +624,7 @@ private slots:
         }
         QCOMPARE(items(), atRoot);
 
-        W->edFindText->setText(u"needle"_s);
-        W->FindReplace->chkEntireSite->setChecked(true);
-        W->acFind->trigger();
+        FindInSite(u"needle"_s);
         QVERIFY2(F->Platform.Messages().isEmpty(), qPrintable(F->Platform.Messages().join(u'\n')));
         QCOMPARE(W->lvSearchResults->topLevelItemCount(), 3);
     }

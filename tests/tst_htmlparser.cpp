@@ -413,8 +413,7 @@ private slots:
         QCOMPARE(p.FileName(), QString());
         QVERIFY(log.Events.isEmpty());
 
-        p.setFileName(page);
-        QCOMPARE(p.FileName(), page);
+        p.setFileName(page); // read at once, with its style sheet
         QCOMPARE(p.PageTitle(), u"Привет"_s);
         QCOMPARE(p.CssClasses(), QStringList{u"s"_s});
 

@@ -179,10 +179,8 @@ private slots:
 
     void cancelInsertsNothing_data() {
         QTest::addColumn<QString>("command");
-        QTest::newRow("anchor") << u"acAnchor"_s;
-        QTest::newRow("image") << u"acImage"_s;
-        QTest::newRow("area") << u"acArea"_s;
-        QTest::newRow("frame") << u"acFrame"_s;
+        for (const char* a : {"acAnchor", "acImage", "acArea", "acFrame"})
+            QTest::newRow(a) << QString::fromLatin1(a);
     }
     void cancelInsertsNothing() {
         QFETCH(QString, command);

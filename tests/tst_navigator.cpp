@@ -15,6 +15,7 @@
 #include <QToolButton>
 #include <QtTest>
 
+#include <functional>
 #include <utility>
 
 #include <sys/stat.h>
@@ -79,6 +80,14 @@ class TestNavigator : public QObject {
         QTest::mouseClick(w->Navigator->lvContent->viewport(), Qt::LeftButton, {}, r.center());
     }
 
+    // Runs the action at the first progress report of the next scan, once.
+    void AtFirstReport(std::function<void()> action) {
+        connect(w->HpParser, &THTMLParser::OnParse, w, [action, done = false]() mutable {
+            if (!std::exchange(done, true))
+                action();
+        });
+    }
+
 private slots:
     void init() {
         F = std::make_unique<TWindowFixture>();
@@ -140,9 +149,10 @@ private slots:
         QCOMPARE(w->DocumentCount(), 1);
     }
 
-    void brokenMarksFollowTheDiskAndTheSavedPlace() {
+    void brokenMarksFollowTheDiskAndThePagesPlace() {
         const QString target = F->Page(u"sub/x.html"_s, {});
-        OpenPage(u"p.html"_s, u"<title>Имя</title><a href=\"x.html\">x</a>\n"_s);
+        const QString page = u"<title>Имя</title><a href=\"x.html\">x</a>\n"_s;
+        OpenPage(u"p.html"_s, page);
         QCOMPARE(Rows(), QStringList{u"x.html 61"_s});
         // Saved elsewhere: links are now taken relative to the new folder.
         const QString saved = F->Dir.filePath(u"sub/saved.html"_s);
@@ -151,10 +161,17 @@ private slots:
         QCOMPARE(w->HpParser->FileName(), saved);
         QCOMPARE(w->tcEditor->tabText(0), u"Имя"_s);
         QCOMPARE(Rows(), QStringList{u"x.html 50"_s});
+        // The same links on a page in another folder keep their own marks.
+        OpenPage(u"two/p.html"_s, page);
+        QCOMPARE(Rows(), QStringList{u"x.html 61"_s});
+        w->tcEditor->setCurrentIndex(0);
+        QCOMPARE(Rows(), QStringList{u"x.html 50"_s});
         // Validation re-checks the rows without a new scan.
         QVERIFY(QFile::remove(target));
+        const quint64 scans = w->HpParser->ScanCount();
         w->acLinkValidate->trigger();
         QCOMPARE(Rows(), QStringList{u"x.html 61"_s});
+        QCOMPARE(w->HpParser->ScanCount(), scans);
     }
 
     void hyperlinkOpensOrSelectsItsPage() {
@@ -163,13 +180,13 @@ private slots:
         F->Page(u"IMG/Pic.GIF"_s, {});
         OpenPage(
             u"p.html"_s,
-            u"<a name=\"top\"></a><a href=\"Sub/Other.HTML#part\">o</a>\n"
+            u"<a name=\"top\"></a><a href=\"Sub/Other.HTML#news\">o</a>\n"
             "<a href=\"#top\">t</a> <a href=\"javascript:history.back()\">b</a>\n"
             "<frame src=\"sub/other.html\"><a href=\"img/pic.gif\">p</a><a href=\"p.html\">me</a>\n"_s);
-        QCOMPARE(Rows(), (QStringList{u"sub/other.html#part 50"_s, u"#top 50"_s,
+        QCOMPARE(Rows(), (QStringList{u"sub/other.html#news 50"_s, u"#top 50"_s,
                                       u"javascript:history.back() 50"_s, u"img/pic.gif 50"_s,
                                       u"p.html 50"_s}));
-        Click(u"sub/other.html#part"_s);
+        Click(u"sub/other.html#news"_s);
         QCOMPARE(w->DocumentCount(), 2);
         QCOMPARE(w->CurrentIndex(), 1);
         QCOMPARE(w->FileNames()[1], other);
@@ -177,7 +194,7 @@ private slots:
         QVERIFY(w->PendingPath.isEmpty());
         // The open tab is selected, not opened again.
         w->tcEditor->setCurrentIndex(0);
-        Click(u"sub/other.html#part"_s);
+        Click(u"sub/other.html#news"_s);
         QCOMPARE(w->DocumentCount(), 2);
         QCOMPARE(w->CurrentIndex(), 1);
         // A picture, "javascript:", an anchor and the page itself do nothing.
@@ -333,7 +350,6 @@ private slots:
         QVERIFY(tags > 0);
         QCOMPARE(Rows(), QStringList{u"x.html 61"_s});
         // An edited page is scanned again when shown.
-        // Only the edited stretch is read again, without progress reports.
         const quint64 scans = w->HpParser->ScanCount();
         F->Type(u"<a href=\"z.html\">z</a>"_s);
         w->tcEditor->setCurrentIndex(1);
@@ -341,18 +357,6 @@ private slots:
         QVERIFY(w->HpParser->ScanCount() > scans);
         QCOMPARE(w->HpParser->HyperLinks(), (QStringList{u"z.html"_s, u"x.html"_s}));
         QCOMPARE(w->Navigator->lvContent->count(), 2);
-    }
-
-    void pagesWithTheSameLinksKeepTheirOwnMarks() {
-        F->Page(u"one/x.html"_s, {});
-        const QString page = u"<a href=\"x.html\">x</a>\n"_s;
-        OpenPage(u"one/p.html"_s, page);
-        OpenPage(u"two/p.html"_s, page);
-        QCOMPARE(Rows(), QStringList{u"x.html 61"_s});
-        w->tcEditor->setCurrentIndex(0);
-        QCOMPARE(Rows(), QStringList{u"x.html 50"_s});
-        w->tcEditor->setCurrentIndex(1);
-        QCOMPARE(Rows(), QStringList{u"x.html 61"_s});
     }
 
     void manyInPageLinksAreChecked() {
@@ -364,14 +368,11 @@ private slots:
             page += u"<a href=\"#n%1\">x</a>\n"_s.arg(i);
         OpenPage(u"p.html"_s, page);
         QCOMPARE(w->Navigator->lvContent->count(), 40000);
-        int broken = 0;
-        for (int i = 0; i < w->Navigator->lvContent->count(); ++i) {
-            const int kind = w->Navigator->lvContent->item(i)->data(Qt::UserRole).toInt();
-            broken += kind == 61;
-            if (kind != (i < 20000 ? 50 : 61))
+        for (int i = 0; i < 40000; ++i) {
+            if (w->Navigator->lvContent->item(i)->data(Qt::UserRole).toInt() !=
+                (i < 20000 ? 50 : 61))
                 QFAIL(qPrintable(w->Navigator->lvContent->item(i)->text()));
         }
-        QCOMPARE(broken, 20000);
     }
 
     // The marks of a check reach the view, which is told of them in one notice rather than a
@@ -456,9 +457,6 @@ private slots:
         QVERIFY2(problems.isEmpty(), qPrintable(problems.join(u"; "_s)));
         QVERIFY2(counter.Turns >= minTurns && counter.Turns <= maxTurns,
                  qPrintable(QString::number(counter.Turns)));
-        QCOMPARE(w->Navigator->pbParse->x(), 352);
-        QCOMPARE(w->Navigator->pbParse->height(), 15);
-        QVERIFY(w->Navigator->pbParse->isTextVisible());
         QVERIFY(!w->Navigator->pbParse->isVisible());
         QCOMPARE(w->StatusText(0), QString());
     }
@@ -468,9 +466,8 @@ private slots:
     void editDuringAScanLeavesItsListsStale() {
         OpenPage(u"p.html"_s, u"<a href=\"x.html\">1</a><p>2</p>\n"_s);
         bool typed = false;
-        connect(w->HpParser, &THTMLParser::OnParse, w, [&] {
-            if (std::exchange(typed, true))
-                return;
+        AtFirstReport([&] {
+            typed = true;
             w->reSource->Select(0, 0);
             w->reSource->ReplaceSelection(u"<a href=\"typed.html\">"_s);
         });
@@ -486,14 +483,14 @@ private slots:
         int starts = 0;
         bool asked = false;
         connect(w->HpParser, &THTMLParser::OnBeforeParse, w, [&] { ++starts; });
-        connect(w->HpParser, &THTMLParser::OnParse, w, [&] {
-            if (std::exchange(asked, true))
-                return;
+        AtFirstReport([&] {
+            asked = true;
             w->acUpdatePage->trigger();
             w->HpParser->ParseHead();
         });
         w->acUpdatePage->trigger();
         QCoreApplication::processEvents();
+        QVERIFY(asked);
         QCOMPARE(starts, 1);
         QCOMPARE(Rows(), QStringList{u"x.html 61"_s});
         QVERIFY(F->Platform.Messages().isEmpty());
@@ -503,9 +500,8 @@ private slots:
         OpenPage(u"a.html"_s, u"<title>Страница А</title><a href=\"a1.html\">1</a>\n"_s);
         OpenPage(u"b.html"_s, u"<title>Страница Б</title><a href=\"b1.html\">1</a>\n"_s);
         bool switched = false;
-        connect(w->HpParser, &THTMLParser::OnParse, w, [&] {
-            if (std::exchange(switched, true))
-                return;
+        AtFirstReport([&] {
+            switched = true;
             w->tcEditor->setCurrentIndex(0);
         });
         w->acUpdatePage->trigger();

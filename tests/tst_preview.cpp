@@ -79,10 +79,16 @@ class TestPreview : public QObject {
             return QVariant();
         return **answer;
     }
-    // Switches to the preview and waits until the page is loaded; false when loading failed.
-    bool PreviewAndWait() {
+    QString TextOf(const QString& id) {
+        return Js(u"document.getElementById('%1').textContent"_s.arg(id)).toString();
+    }
+    void ToEditor() {
         if (P->InPreview())
             W->acInternalPreview->trigger();
+    }
+    // Switches to the preview and waits until the page is loaded; false when loading failed.
+    bool PreviewAndWait() {
+        ToEditor();
         W->acInternalPreview->trigger();
         if (!Browser())
             return false;
@@ -90,10 +96,6 @@ class TestPreview : public QObject {
         if (!loaded.wait(kLoadWait))
             return false;
         return loaded.last().at(0).toBool();
-    }
-    void ToEditor() {
-        if (P->InPreview())
-            W->acInternalPreview->trigger();
     }
     QString PageWithPicture(const QString& folder, const QString& heading) {
         QImage picture(3, 2, QImage::Format_RGB32);
@@ -143,7 +145,8 @@ private slots:
         QVERIFY(F->Platform.Calls.isEmpty());
     }
 
-    void helpWithoutTheFile() {
+    // Without the file F1 warns; with it the help window opens on its contents.
+    void help() {
         QTemporaryDir empty;
         P->HelpSearchFolders = {empty.path()};
         W->acHelp->trigger();
@@ -153,9 +156,7 @@ private slots:
         QCOMPARE(F->Platform.Calls.size(), 1);
         QCOMPARE(F->Platform.Calls.first().MsgKind, TMsgKind::Warning);
         QVERIFY(!P->frmHelp);
-    }
-
-    void helpOpensOnItsContents() {
+        F->Platform.Clear();
         P->HelpSearchFolders = {u"" QUORVANE_HELP_DIR ""_s};
         W->acHelp->trigger();
         QVERIFY(F->Platform.Calls.isEmpty());
@@ -209,8 +210,7 @@ private slots:
         QCOMPARE(ReadTextFile(copy), W->reSource->toPlainText());
         QVERIFY(W->Documents->Current()->Modified());
         // The page is read as Windows-1251 and its relative picture resolves.
-        QCOMPARE(Js(u"document.getElementById('typed').textContent"_s).toString(),
-                 u"Не сохранено"_s);
+        QCOMPARE(TextOf(u"typed"_s), u"Не сохранено"_s);
         QCOMPARE(Js(u"document.images[0].naturalWidth"_s).toInt(), 3);
 
         // Nothing is inserted into the hidden editor, not even through a shortcut; the commands
@@ -237,7 +237,7 @@ private slots:
         QVERIFY(PreviewMode());
         QCOMPARE(P->ShownFile(), W->Documents->PreviewFile());
         QCOMPARE(ReadTextFile(P->ShownFile()), W->reSource->toPlainText());
-        QCOMPARE(Js(u"document.getElementById('later').textContent"_s).toString(), u"Позже"_s);
+        QCOMPARE(TextOf(u"later"_s), u"Позже"_s);
         W->acInternalPreview->trigger();
         QVERIFY(EditorMode());
         QVERIFY(MenusEnabled());
@@ -263,7 +263,7 @@ private slots:
 
         QVERIFY(PreviewAndWait());
         QCOMPARE(P->ShownFile(), F->Dir.filePath(u"other/tmp_no0.html"_s));
-        QCOMPARE(Js(u"document.getElementById('p').textContent"_s).toString(), u"Вторая"_s);
+        QCOMPARE(TextOf(u"p"_s), u"Вторая"_s);
         W->SelectDocument(W->FindDocument(first));
         QVERIFY(!QFileInfo::exists(F->Dir.filePath(u"other/tmp_no0.html"_s)));
         ToEditor();
@@ -296,7 +296,7 @@ private slots:
 
         QVERIFY(PreviewAndWait());
         QVERIFY(PreviewMode());
-        QCOMPARE(Js(u"document.getElementById('h').textContent"_s).toString(), u"Текст"_s);
+        QCOMPARE(TextOf(u"h"_s), u"Текст"_s);
         const QString shown = P->ShownFile();
         QVERIFY(!shown.isEmpty());
         QVERIFY(QFileInfo(shown).dir() != QFileInfo(page).dir());

@@ -78,7 +78,8 @@ private slots:
         QTest::newRow("page with folder")
             << u"P"_s << u"pages/a.html"_s << LoadStr(sBadMainPageName) << QString() << QString();
         QTest::newRow("title leaving the folder")
-            << u"../evil"_s << u"index.html"_s << ProjectTitleText() << QString() << QString();
+            << u"../evil"_s << u"index.html"_s << ProjectTitleProblem(u"a/b"_s) << QString()
+            << QString();
     }
     void NewProjectChecks() {
         QFETCH(QString, title);
@@ -87,16 +88,14 @@ private slots:
         QFETCH(QString, file);
         QFETCH(QString, storedPage);
         TProjects p;
-        TScriptedPlatform& platform = p.Platform;
-        const QTemporaryDir& site = p.Site;
         TfrmNewSite dialog(false);
         QCOMPARE(dialog.Banner->Title(), u"Создание нового проекта"_s);
         dialog.edSiteTitle->setText(title);
         dialog.edSiteMainPage->setText(mainPage);
-        dialog.edRootDir->setText(site.path());
+        dialog.edRootDir->setText(p.Site.path());
         dialog.btnOkClick();
         if (message.isEmpty()) {
-            QVERIFY(platform.Messages().isEmpty());
+            QVERIFY(p.Platform.Messages().isEmpty());
             QCOMPARE(ProjectFiles(), QStringList{file});
             QCOMPARE(dialog.PendingPath, ProjectFile(file.chopped(4)));
             QCOMPARE(dialog.result(), int(QDialog::Accepted));
@@ -104,9 +103,9 @@ private slots:
             s.LoadFromFile(dialog.PendingPath);
             QCOMPARE(s.Title(), title.trimmed());
             QCOMPARE(s.MainPage(), storedPage);
-            QCOMPARE(s.RootDir(), site.path());
+            QCOMPARE(s.RootDir(), p.Site.path());
         } else {
-            QCOMPARE(platform.Messages(), QStringList{message});
+            QCOMPARE(p.Platform.Messages(), QStringList{message});
             QVERIFY(ProjectFiles().isEmpty());
             QVERIFY(dialog.PendingPath.isEmpty());
             QVERIFY(!QFileInfo::exists(p.Home.File(u"evil.qsf"_s)));
@@ -123,7 +122,6 @@ private slots:
 
     void RootDirDefaultsAndIsCreated() {
         TProjects p;
-        TScriptedPlatform& platform = p.Platform;
         TfrmNewSite blank(false);
         blank.edSiteTitle->setText(u"Home"_s);
         blank.edRootDir->setText(u"  "_s);
@@ -140,41 +138,39 @@ private slots:
         s.LoadFromFile(ProjectFile(u"New"_s));
         QCOMPARE(s.RootDir(), missing);
         // The folder dialog's choice lands in the field without a trailing separator.
-        platform.QueueFolder(tmp.path() + u"/"_s);
+        p.Platform.QueueFolder(tmp.path() + u"/"_s);
         dialog.btnBrowseRootClick();
         QCOMPARE(dialog.edRootDir->text(), tmp.path());
-        QCOMPARE(platform.Calls.last().Text,
+        QCOMPARE(p.Platform.Calls.last().Text,
                  u"Корневой каталог сайта|"
                  u"Выберите каталог, в котором будет размещаться содержимое сайта"_s);
     }
 
     void DuplicateAndRename() {
         TProjects p;
-        TScriptedPlatform& platform = p.Platform;
-        const QTemporaryDir& site = p.Site;
-        WriteProject(u"A"_s, site.path());
-        WriteProject(u"Other"_s, site.path());
+        WriteProject(u"A"_s, p.Site.path());
+        WriteProject(u"Other"_s, p.Site.path());
         const QByteArray otherBytes = ReadBytes(ProjectFile(u"Other"_s));
         // Edits the project "former" (a new one when empty) under the title typed; true when
         // the dialog told nothing.
         const auto edit = [&](const QString& former, const QString& title) {
-            platform.Clear();
+            p.Platform.Clear();
             TfrmNewSite dialog(!former.isEmpty());
             if (!former.isEmpty())
-                dialog.SetProject(former, u"start.htm"_s, site.path());
+                dialog.SetProject(former, u"start.htm"_s, p.Site.path());
             dialog.edSiteTitle->setText(title);
             dialog.btnOkClick();
-            return platform.Messages().isEmpty();
+            return p.Platform.Messages().isEmpty();
         };
         QVERIFY(!edit(QString(), u"A"_s));
-        QCOMPARE(platform.Messages(), QStringList{LoadStr(sProjectExists)});
+        QCOMPARE(p.Platform.Messages(), QStringList{LoadStr(sProjectExists)});
         // Editing without a new title writes the same file.
         QVERIFY(edit(u"A"_s, u"A"_s));
         QCOMPARE(ProjectFiles(), (QStringList{u"A.qsf"_s, u"Other.qsf"_s}));
         QVERIFY(ReadBytes(ProjectFile(u"A"_s)).contains("MainPage=start.htm"));
         // Renaming onto another project's title is refused; that project stays as it was.
         QVERIFY(!edit(u"A"_s, u"Other"_s));
-        QCOMPARE(platform.Messages(), QStringList{LoadStr(sProjectExists)});
+        QCOMPARE(p.Platform.Messages(), QStringList{LoadStr(sProjectExists)});
         QCOMPARE(ReadBytes(ProjectFile(u"Other"_s)), otherBytes);
         // Renaming leaves only the new file.
         QVERIFY(edit(u"A"_s, u"B"_s));
@@ -202,10 +198,8 @@ private slots:
 
     void ManagerListAndDelete() {
         TProjects p;
-        TScriptedPlatform& platform = p.Platform;
-        const QTemporaryDir& site = p.Site;
         for (const QString& t : {u"beta"_s, u"Alpha"_s, u"gamma"_s})
-            WriteProject(t, site.path());
+            WriteProject(t, p.Site.path());
         TfrmSite dialog;
         QCOMPARE(dialog.windowTitle(), u"Проект"_s);
         QCOMPARE(ListEntries(dialog.cbProject), (QStringList{u"Alpha"_s, u"beta"_s, u"gamma"_s}));
@@ -224,27 +218,25 @@ private slots:
         QVERIFY(ProjectFiles().isEmpty());
         QVERIFY(!dialog.cbProject->isEnabled());
         QVERIFY(!dialog.btnDelete->isEnabled());
-        QVERIFY(platform.Messages().isEmpty());
-        QVERIFY(QFileInfo(site.path()).isDir());
+        QVERIFY(p.Platform.Messages().isEmpty());
+        QVERIFY(QFileInfo(p.Site.path()).isDir());
     }
 
     void ManagerOpen() {
         TProjects p;
-        TScriptedPlatform& platform = p.Platform;
-        const QTemporaryDir& site = p.Site;
-        WriteProject(u"Good"_s, site.path());
-        WriteProject(u"Gone"_s, site.filePath(u"removed"_s));
+        WriteProject(u"Good"_s, p.Site.path());
+        WriteProject(u"Gone"_s, p.Site.filePath(u"removed"_s));
         TfrmSite dialog;
         // A typed name that is no entry selects nothing, and OK does nothing then.
         QTest::keyClicks(dialog.edProject, u"Nothing"_s);
         QVERIFY(dialog.SelectedProject().isEmpty());
         dialog.btnOKClick();
-        QVERIFY(platform.Calls.isEmpty());
+        QVERIFY(p.Platform.Calls.isEmpty());
         dialog.edProject->clear();
         QTest::keyClicks(dialog.edProject, u"gone"_s);
         QCOMPARE(dialog.SelectedProject(), u"Gone"_s);
         dialog.btnOKClick();
-        QCOMPARE(platform.Messages(), QStringList{LoadStr(sProjectRootNotFound)});
+        QCOMPARE(p.Platform.Messages(), QStringList{LoadStr(sProjectRootNotFound)});
         QVERIFY(dialog.PendingPath.isEmpty());
         dialog.cbProject->setCurrentRow(1);
         dialog.btnOKClick();
@@ -321,9 +313,6 @@ private slots:
         QCOMPARE(ProjectFiles(), QStringList{u"New.qsf"_s});
         QCOMPARE(ReadBytes(ProjectFile(u"New"_s)), before);
     }
-
-private:
-    static QString ProjectTitleText() { return ProjectTitleProblem(u"a/b"_s); }
 };
 
 QTEST_MAIN(TestProjectDialogs)

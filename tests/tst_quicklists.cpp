@@ -26,36 +26,28 @@ class TestQuickLists : public QObject {
     Q_OBJECT
 
 private slots:
+    // The caption entry heads each list; it and anything past the end do nothing, every entry
+    // between does something.
     void items_data() {
         QTest::addColumn<TQuickList>("list");
         QTest::addColumn<QString>("caption");
         QTest::addColumn<int>("entries");
-        QTest::addColumn<QString>("last");
-        QTest::newRow("headings") << TQuickList::HeaderStyle << u"Обычный"_s << 6
-                                  << u"Заголовок 6"_s;
-        QTest::newRow("form") << TQuickList::FormElement << u"Элементы web-форм"_s << 12
-                              << u"Скрытый элемент"_s;
-        QTest::newRow("script") << TQuickList::ScriptType << u"Сценарий"_s << 5 << u"TCL"_s;
-        QTest::newRow("cold fusion")
-            << TQuickList::ColdFusion << u"Расширения Cold Fusion"_s << 19 << u"<CFELSEIF />"_s;
-        QTest::newRow("asp") << TQuickList::ActiveSP << u"Сценарии Active Server Pages"_s << 19
-                             << u"Server.MapPath(Request.ServerVariables(\"PATH_INFO\"))"_s;
-        QTest::newRow("server vars")
-            << TQuickList::ServerVars << u"Переменные окружения"_s << 19 << u"SERVER_SOFTWARE"_s;
-        QTest::newRow("entities") << TQuickList::SpecChars << u"Специальные символы"_s << 26
-                                  << u"Цент"_s;
+        QTest::newRow("headings") << TQuickList::HeaderStyle << u"Обычный"_s << 6;
+        QTest::newRow("form") << TQuickList::FormElement << u"Элементы web-форм"_s << 12;
+        QTest::newRow("script") << TQuickList::ScriptType << u"Сценарий"_s << 5;
+        QTest::newRow("cold fusion") << TQuickList::ColdFusion << u"Расширения Cold Fusion"_s << 19;
+        QTest::newRow("asp") << TQuickList::ActiveSP << u"Сценарии Active Server Pages"_s << 19;
+        QTest::newRow("server vars") << TQuickList::ServerVars << u"Переменные окружения"_s << 19;
+        QTest::newRow("entities") << TQuickList::SpecChars << u"Специальные символы"_s << 26;
     }
 
     void items() {
         QFETCH(TQuickList, list);
         QFETCH(QString, caption);
         QFETCH(int, entries);
-        QFETCH(QString, last);
         const QStringList items = QuickListItems(list);
         QCOMPARE(items.size(), entries + 1);
         QCOMPARE(items.first(), caption);
-        QCOMPARE(items.last(), last);
-        // The caption entry and anything past the end do nothing.
         for (int i : {-1, 0, entries + 1})
             QCOMPARE(QuickListEntry(list, i).Action, TQuickAction::None);
         for (int i = 1; i <= entries; ++i)

@@ -192,13 +192,22 @@ private slots:
         QVERIFY(F->Platform.OpenRequests[0].OfferReadOnly);
     }
 
-    // Each list is wide enough to show its caption entry whole ("Переменные окружен" was not).
-    void captionsUncut() {
+    // Each list is as wide as QComboBox makes a list of fourteen characters and an icon, none
+    // has made its popup before it is first opened, and each shows its caption entry whole
+    // ("Переменные окружен" was not).
+    void listSizes() {
         TfrmMain& w = Open();
         w.resize(1200, 800);
         const auto* q = w.QuickLists;
         for (QComboBox* combo : {q->cbHeaderStyle, q->cbFormElement, q->cbScriptType,
                                  q->cbColdFusion, q->cbActiveSP, q->cbServerVars, q->cbSpecChars}) {
+            QVERIFY2(!combo->findChild<QAbstractItemView*>(), qPrintable(combo->objectName()));
+            QComboBox qt(combo->parentWidget());
+            qt.addItems({combo->itemText(0)});
+            qt.setMinimumContentsLength(14);
+            qt.setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+            QCOMPARE(combo->sizeHint(), qt.sizeHint());
+            QCOMPARE(combo->minimumSizeHint(), qt.minimumSizeHint());
             for (int i = 0; i < w.pcTagMenu->count(); ++i)
                 if (w.pcTagMenu->widget(i)->isAncestorOf(combo))
                     w.pcTagMenu->setCurrentIndex(i);
@@ -212,23 +221,6 @@ private slots:
             QVERIFY2(field.width() >= needed,
                      qPrintable(
                          u"%1: %2 < %3"_s.arg(combo->objectName()).arg(field.width()).arg(needed)));
-        }
-    }
-
-    // The lists are as wide as QComboBox makes a list of fourteen characters and an icon, but
-    // none has made its popup before it is first opened.
-    void sizedWithoutPopups() {
-        TfrmMain& w = Open();
-        const auto* q = w.QuickLists;
-        for (QComboBox* combo : {q->cbHeaderStyle, q->cbFormElement, q->cbScriptType,
-                                 q->cbColdFusion, q->cbActiveSP, q->cbServerVars, q->cbSpecChars}) {
-            QVERIFY2(!combo->findChild<QAbstractItemView*>(), qPrintable(combo->objectName()));
-            QComboBox qt(combo->parentWidget());
-            qt.addItems({combo->itemText(0)});
-            qt.setMinimumContentsLength(14);
-            qt.setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-            QCOMPARE(combo->sizeHint(), qt.sizeHint());
-            QCOMPARE(combo->minimumSizeHint(), qt.minimumSizeHint());
         }
         QVERIFY(q->cbSpecChars->view()->model()->rowCount() > 1);
     }

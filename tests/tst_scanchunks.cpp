@@ -6,7 +6,6 @@
 #include "support/scanfields.h"
 #include "support/testutil.h"
 
-#include <QFile>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTextCursor>
@@ -39,8 +38,7 @@ const QStringList kPieces = {
     u"\n\n"_s,
     u"<"_s,
     u">"_s,
-    u"<a href=\"x%1"_s,
-};
+    u"<a href=\"x%1"_s};
 
 // Numbers from a small range repeat values across the page, as links to the same page do.
 QString Piece(QRandomGenerator& r, int numbers = 300) {
@@ -109,10 +107,7 @@ private slots:
         QFETCH(quint32, seed);
         QFETCH(int, size);
         QTemporaryDir dir;
-        QFile sheet(dir.filePath(u"s.css"_s));
-        QVERIFY(sheet.open(QIODevice::WriteOnly));
-        sheet.write(".linked1 {} .linked2 {}");
-        sheet.close();
+        testutil::WriteBytes(dir.filePath(u"s.css"_s), ".linked1 {} .linked2 {}");
         QRandomGenerator r(seed);
         TDocument d(dir.filePath(u"page.html"_s), RandomPage(r, size));
         UseSmallStretches(d);
@@ -128,21 +123,19 @@ private slots:
             const int at = r.bounded(length + 1);
             c.setPosition(at);
             QString what;
-            switch (r.bounded(8)) {
+            const int kind = r.bounded(8);
+            switch (kind) {
             case 0:
             case 1:
             case 2: // typing
                 what = u"insert "_s;
                 c.insertText(Piece(r));
                 break;
-            case 3: // deleting a little
-                what = u"delete "_s;
-                c.setPosition(qMin(length, at + r.bounded(1, 40)), QTextCursor::KeepAnchor);
-                c.removeSelectedText();
-                break;
-            case 4: // deleting a lot, across stretches
-                what = u"cut "_s;
-                c.setPosition(qMin(length, at + r.bounded(1, 7000)), QTextCursor::KeepAnchor);
+            case 3: // deleting a little, or a lot across stretches
+            case 4:
+                what = kind == 3 ? u"delete "_s : u"cut "_s;
+                c.setPosition(qMin(length, at + r.bounded(1, kind == 3 ? 40 : 7000)),
+                              QTextCursor::KeepAnchor);
                 c.removeSelectedText();
                 break;
             case 5: // replacing

@@ -70,6 +70,15 @@ class TestScreenshots : public QObject {
         QVERIFY(shot.save(QDir(Folder()).filePath(name), "PNG"));
     }
 
+    // Shows a dialog, waits until it is on the screen and saves it.
+    void Shoot(QWidget* dialog, const QString& name) {
+        dialog->show();
+        QVERIFY(QTest::qWaitForWindowExposed(dialog));
+        QCoreApplication::processEvents();
+        Save(dialog, name);
+        dialog->hide();
+    }
+
     // Shows the sample page in the fixture's window, at the tour's size unless `resize` is off.
     static TfrmMain& Sample(TWindowFixture& f, bool resize = true) {
         if (resize)
@@ -140,9 +149,7 @@ private slots:
         QCOMPARE(f.Platform.Calls.size(), 1);
 
         TfrmCtrl ctrl(TCtrlMode::Element, u"text"_s);
-        ctrl.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&ctrl));
-        Save(&ctrl, u"name-value.png"_s);
+        Shoot(&ctrl, u"name-value.png"_s);
     }
 
     // Each page of the tag toolbars: the icons, and the quick lists showing their captions whole.
@@ -189,15 +196,6 @@ private slots:
         p.end();
         QDir().mkpath(Folder());
         QVERIFY(sheet.save(QDir(Folder()).filePath(u"icons.png"_s), "PNG"));
-    }
-
-    // Shows a dialog, waits until it is on the screen and saves it.
-    void Shoot(QWidget* dialog, const QString& name) {
-        dialog->show();
-        QVERIFY(QTest::qWaitForWindowExposed(dialog));
-        QCoreApplication::processEvents();
-        Save(dialog, name);
-        dialog->hide();
     }
 
     // The hyperlink, picture (each of its pages), map area and frame dialogs.
@@ -368,16 +366,11 @@ private slots:
     // The about window (also the splash) and the options dialog.
     void aboutAndOptions() {
         TfrmAbout about;
-        about.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&about));
-        Save(&about, u"about.png"_s);
-
+        Shoot(&about, u"about.png"_s);
         TfrmOptions options({u"/home/user/site"_s, u"/home/user/site"_s,
                              u"/home/user/site/images"_s, u"DejaVu Sans Mono"_s, 10},
                             u"/home/user"_s);
-        options.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&options));
-        Save(&options, u"options.png"_s);
+        Shoot(&options, u"options.png"_s);
     }
 };
 

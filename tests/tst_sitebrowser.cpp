@@ -23,6 +23,13 @@ using testutil::WriteBytes;
 
 namespace {
 
+QStringList Items(const QTreeWidget* list) {
+    QStringList out;
+    for (int i = 0; i < list->topLevelItemCount(); ++i)
+        out << list->topLevelItem(i)->text(0);
+    return out;
+}
+
 // A window with a project whose root holds the given files ("x/" is a folder).
 struct TSiteWindow : TWindowFixture {
     QString Root;
@@ -48,12 +55,7 @@ struct TSiteWindow : TWindowFixture {
             WriteBytes(path, "<p>" + name.toUtf8() + "</p>\r\n");
         }
     }
-    QStringList Items() const {
-        QStringList out;
-        for (int i = 0; i < B->lvSite->topLevelItemCount(); ++i)
-            out << B->lvSite->topLevelItem(i)->text(0);
-        return out;
-    }
+    QStringList Items() const { return ::Items(B->lvSite); }
     QTreeWidgetItem* Item(const QString& name) const {
         const auto found = B->lvSite->findItems(name, Qt::MatchExactly);
         return found.isEmpty() ? nullptr : found.first();
@@ -62,6 +64,12 @@ struct TSiteWindow : TWindowFixture {
         QTreeWidgetItem* item = Item(name);
         QVERIFY(item);
         B->lvSite->setCurrentItem(item);
+    }
+    // "Удалить из сайта" on the named entry, answering the question with answer.
+    void Delete(const QString& name, TAnswer answer = TAnswer::Yes) {
+        Select(name);
+        Platform.QueueAnswer(answer);
+        W->miDeleteFromSite->trigger();
     }
     void DoubleClick(const QString& name) {
         QTreeWidgetItem* item = Item(name);
@@ -76,11 +84,6 @@ struct TSiteWindow : TWindowFixture {
         return out;
     }
 };
-
-QStringList Sorted(QStringList l) {
-    l.sort();
-    return l;
-}
 
 } // namespace
 
@@ -121,10 +124,7 @@ private slots:
         QVERIFY(f.Platform.Unanswered.isEmpty());
         QCOMPARE(f.W->windowTitle(), u"Quorvane - Мой сайт"_s);
         TSiteBrowser* b = f.W->SiteBrowser;
-        QStringList items;
-        for (int i = 0; i < b->lvSite->topLevelItemCount(); ++i)
-            items << b->lvSite->topLevelItem(i)->text(0);
-        QCOMPARE(items, (QStringList{u"img"_s, u"index.html"_s, u"logo.gif"_s}));
+        QCOMPARE(Items(b->lvSite), (QStringList{u"img"_s, u"index.html"_s, u"logo.gif"_s}));
         QCOMPARE(b->lvSite->headerItem()->text(0), u"[ Корневой каталог ]"_s);
         QCOMPARE(f.W->ProjectRootDir(), root);
         emit b->lvSite->itemDoubleClicked(b->lvSite->topLevelItem(1), 0);
@@ -136,9 +136,11 @@ private slots:
     void Sorting() {
         TSiteWindow f({u"b.txt"_s, u"a.html"_s, u"pics/"_s, u"logo.gif"_s, u"c.htm"_s, u".svn/"_s});
         const QStringList items = f.Items();
+        QStringList pages = items.mid(1, 2);
+        pages.sort();
         QCOMPARE(items.size(), 5);
         QCOMPARE(items[0], u"pics"_s);
-        QCOMPARE(Sorted(items.mid(1, 2)), (QStringList{u"a.html"_s, u"c.htm"_s}));
+        QCOMPARE(pages, (QStringList{u"a.html"_s, u"c.htm"_s}));
         QCOMPARE(items.mid(3), (QStringList{u"logo.gif"_s, u"b.txt"_s}));
     }
 
@@ -222,9 +224,7 @@ private slots:
             f.DoubleClick(u"p%1.html"_s.arg(i));
         f.W->SelectDocument(deleted == 3 ? 0 : deleted);
         const QString name = u"p%1.html"_s.arg(deleted);
-        f.Select(name);
-        f.Platform.QueueAnswer(TAnswer::Yes);
-        f.W->miDeleteFromSite->trigger();
+        f.Delete(name);
         QVERIFY(!QFileInfo::exists(f.Root + u'/' + name));
         QVERIFY(!f.Item(name));
         QCOMPARE(f.Tabs(), tabs);
@@ -233,8 +233,9 @@ private slots:
         QCOMPARE(f.Platform.Messages(), QStringList{u"Удалить «%1»?"_s.arg(name)});
     }
 
-    void DeleteOnlyDocumentEmptiesEditor() {
-        TSiteWindow f({u"a.html"_s});
+    // Deleting the only open page empties the editor; a file already gone is warned about.
+    void DeleteOnlyDocumentAndMissingFile() {
+        TSiteWindow f({u"a.html"_s, u"b.html"_s});
         f.DoubleClick(u"a.html"_s);
         f.Select(u"a.html"_s);
         // The Delete key in the list deletes too.
@@ -244,18 +245,13 @@ private slots:
         QCOMPARE(f.W->reSource->Text(), QString());
         QCOMPARE(f.W->lblFileName->text(), QString());
         QVERIFY(f.W->PendingPath.isEmpty());
-    }
-
-    void DeleteMissingFileWarns() {
-        TSiteWindow f({u"a.html"_s});
-        QFile::remove(f.Root + u"/a.html"_s);
-        f.Select(u"a.html"_s);
-        f.Platform.QueueAnswer(TAnswer::Yes);
-        f.W->miDeleteFromSite->trigger();
+        f.Platform.Clear();
+        QFile::remove(f.Root + u"/b.html"_s);
+        f.Delete(u"b.html"_s);
         QCOMPARE(f.Platform.Messages(),
-                 (QStringList{u"Удалить «a.html»?"_s, u"Невозможно удалить a.html"_s}));
+                 (QStringList{u"Удалить «b.html»?"_s, u"Невозможно удалить b.html"_s}));
         QCOMPARE(f.Platform.Calls.last().MsgKind, TMsgKind::Warning);
-        QVERIFY(f.Item(u"a.html"_s));
+        QVERIFY(f.Item(u"b.html"_s));
     }
 
     void DeleteDirectoryNeverLeavesIt() {
@@ -265,23 +261,18 @@ private slots:
         QVERIFY(QFile::link(outside, f.Root + u"/sub/deeper/link"_s));
         QVERIFY(QFile::link(outside, f.Root + u"/toplink"_s));
         f.B->Refresh();
-        f.Select(u"sub"_s);
         // "Нет" keeps the folder and everything in it.
-        f.Platform.QueueAnswer(TAnswer::No);
-        f.W->miDeleteFromSite->trigger();
+        f.Delete(u"sub"_s, TAnswer::No);
         QVERIFY(QFileInfo::exists(f.Root + u"/sub/deeper/b.html"_s));
         QVERIFY(f.Item(u"sub"_s));
-        f.Platform.QueueAnswer(TAnswer::Yes);
-        f.W->miDeleteFromSite->trigger();
+        f.Delete(u"sub"_s);
         QCOMPARE(f.Platform.Messages().first(), u"Удалить каталог «sub» со всем его содержимым?"_s);
         QVERIFY(!QFileInfo::exists(f.Root + u"/sub"_s));
         QVERIFY(!f.Item(u"sub"_s));
         QVERIFY(f.W->StatusText(0).isEmpty());
         QVERIFY(QFileInfo::exists(outside + u"/keep.html"_s));
         // A listed link to a folder: the link goes, what it names stays.
-        f.Select(u"toplink"_s);
-        f.Platform.QueueAnswer(TAnswer::Yes);
-        f.W->miDeleteFromSite->trigger();
+        f.Delete(u"toplink"_s);
         QVERIFY(!QFileInfo(f.Root + u"/toplink"_s).isSymLink());
         QVERIFY(QFileInfo::exists(outside + u"/keep.html"_s));
         QVERIFY(!f.B->dsDelete.Scanning());

@@ -50,14 +50,10 @@ public:
     bool SplashAtShow = false;
 
     bool eventFilter(QObject* watched, QEvent* event) override {
-        if (watched->objectName() != u"frmMain"_s)
-            return false;
-        if (event->type() == QEvent::ChildAdded)
+        const bool show = event->type() == QEvent::Show;
+        if (watched->objectName() == u"frmMain"_s && (show || event->type() == QEvent::ChildAdded))
             for (TfrmAbout* about : AboutWindows())
-                SplashSeen = SplashSeen || about->isVisible();
-        if (event->type() == QEvent::Show)
-            for (TfrmAbout* about : AboutWindows())
-                SplashAtShow = SplashAtShow || about->isVisible();
+                (show ? SplashAtShow : SplashSeen) |= about->isVisible();
         return false;
     }
 };

@@ -104,11 +104,10 @@ private slots:
     }
 
     void RootResetsCurrentFolder() {
-        QTemporaryDir tmp;
-        MakeTree(tmp.path(), {u"a/b/"_s, u"other/"_s});
-        TWebSite s;
+        TSite site({u"a/b/"_s, u"other/"_s});
+        TWebSite& s = site.S;
+        const QTemporaryDir& tmp = site.Tmp;
         s.setAutoList(true);
-        s.setRootDir(tmp.path());
         s.ChangeDirectory(u"a"_s);
         s.ChangeDirectory(u"b"_s);
         QCOMPARE(s.CurrentSubDir(), u"a/b"_s);
@@ -143,12 +142,18 @@ private slots:
         QCOMPARE(s.MainPage(), taken ? value : u"index.html"_s);
     }
 
+    // Inactive, only folders are listed; activation with AutoList lists again with the files, in
+    // the file system's order, and a second activation does nothing. ".svn" is never listed.
     void Listing() {
         TSite site({u"sub/"_s, u".svn/"_s, u"a.html"_s, u".htaccess"_s});
-        site.S.setActive(true);
-        TSiteLog log(site.S);
-        site.S.ListDirectory();
-        // Folders first; the two files in the file system's order.
+        TWebSite& s = site.S;
+        TSiteLog log(s);
+        s.ListDirectory();
+        QCOMPARE(log.Events, (QStringList{u"d:sub"_s, u"listed"_s}));
+        s.setAutoList(true);
+        log.Events.clear();
+        s.setActive(true);
+        s.setActive(true);
         QStringList files = log.Events.mid(1, 2);
         files.sort();
         QCOMPARE(log.Events.value(0) + log.Events.value(3), u"d:sublisted"_s);
@@ -156,46 +161,26 @@ private slots:
         QCOMPARE(log.Events.size(), 4);
     }
 
-    void InactiveListsFoldersOnly() {
-        TSite site({u"sub/"_s, u"a.html"_s});
-        TWebSite& s = site.S;
-        TSiteLog log(s);
-        s.ListDirectory();
-        QCOMPARE(log.Events, (QStringList{u"d:sub"_s, u"listed"_s}));
-        // Activation lists again with AutoList, now with the files; a second one does nothing.
-        s.setAutoList(true);
-        log.Events.clear();
-        s.setActive(true);
-        s.setActive(true);
-        QCOMPARE(log.Events, (QStringList{u"d:sub"_s, u"f:a.html"_s, u"listed"_s}));
-    }
-
+    // A valid name is created, or entered when it exists, and listed; an invalid one does nothing.
     void CreateDirectory_data() {
-        QTest::addColumn<QString>("start");
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("after");
-        QTest::addColumn<QStringList>("events");
-        QTest::newRow("at the root")
-            << QString() << u"new"_s << u"new"_s << QStringList{u"created"_s, u"listed"_s};
-        QTest::newRow("invalid name") << QString() << u"-x"_s << QString() << QStringList();
-        QTest::newRow("with a slash") << QString() << u"a/b"_s << QString() << QStringList();
-        QTest::newRow("existing folder")
-            << QString() << u"docs"_s << u"docs"_s << QStringList{u"created"_s, u"listed"_s};
+        QTest::newRow("new") << u"new"_s << u"new"_s;
+        QTest::newRow("invalid name") << u"-x"_s << QString();
+        QTest::newRow("with a slash") << u"a/b"_s << QString();
+        QTest::newRow("existing folder") << u"docs"_s << u"docs"_s;
     }
     void CreateDirectory() {
-        QFETCH(QString, start);
         QFETCH(QString, name);
         QFETCH(QString, after);
-        QFETCH(QStringList, events);
         TSite site({u"docs/"_s});
         TWebSite& s = site.S;
-        if (!start.isEmpty())
-            s.ChangeDirectory(start);
         s.setAutoList(true);
         TSiteLog log(s);
         s.CreateDirectory(name);
         QCOMPARE(s.CurrentSubDir(), after);
-        QCOMPARE(log.Events, events);
+        QCOMPARE(log.Events,
+                 after.isEmpty() ? QStringList() : (QStringList{u"created"_s, u"listed"_s}));
         if (!after.isEmpty())
             QVERIFY(QFileInfo(site.At(after)).isDir());
     }
@@ -228,6 +213,9 @@ private slots:
         QCOMPARE(loaded.RootDir(), tmp.filePath(u"site"_s));
         QVERIFY(loaded.Active());
         QCOMPARE(log.Events, (QStringList{u"load"_s, u"listed"_s}));
+        // A file that cannot be written is a file error, not a silent loss.
+        QVERIFY(
+            !testutil::ErrorOf([&] { s.SaveToFile(tmp.filePath(u"missing/x.qsf"_s)); }).isEmpty());
     }
 
     void LoadRules() {
@@ -254,66 +242,38 @@ private slots:
         QCOMPARE(s.MainPage(), u"index.html"_s);
     }
 
-    void SaveFailureIsAFileError() {
-        QTemporaryDir tmp;
-        TWebSite s;
-        const QString message =
-            testutil::ErrorOf([&] { s.SaveToFile(tmp.filePath(u"missing/x.qsf"_s)); });
-        QVERIFY(!message.isEmpty());
-    }
-
-    // ---- pure rules ----
-
-    void EntryPaths_data() {
-        QTest::addColumn<QString>("root");
-        QTest::addColumn<QString>("sub");
-        QTest::addColumn<QChar>("sep");
-        QTest::addColumn<QString>("path");
-        QTest::newRow("windows root") << u"c:"_s << QString() << QChar(u'\\') << u"c:\\n.htm"_s;
-        QTest::newRow("windows sub")
-            << u"c:\\site"_s << u"img/icons"_s << QChar(u'\\') << u"c:\\site\\img\\icons\\n.htm"_s;
-        QTest::newRow("linux sub") << u"/s"_s << u"a/b"_s << QChar(u'/') << u"/s/a/b/n.htm"_s;
-        QTest::newRow("file system root") << u"/"_s << u"a"_s << QChar(u'/') << u"/a/n.htm"_s;
-    }
-    void EntryPaths() {
-        QFETCH(QString, root);
-        QFETCH(QString, sub);
-        QFETCH(QChar, sep);
-        QFETCH(QString, path);
-        QCOMPARE(SiteEntryPath(root, sub, u"n.htm"_s, sep), path);
-    }
-
-    void Destination_data() {
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<QChar>("sep");
-        QTest::addColumn<QString>("folder");
-        QTest::newRow("windows slashes")
-            << u"  c:/site//img "_s << QChar(u'\\') << u"c:\\site\\img\\"_s;
-        QTest::newRow("windows trailing") << u"c:\\a\\"_s << QChar(u'\\') << u"c:\\a\\"_s;
-        QTest::newRow("network path reduced")
-            << u"\\\\server\\share"_s << QChar(u'\\') << u"\\server\\share\\"_s;
-        QTest::newRow("linux") << u"/home//u/site/"_s << QChar(u'/') << u"/home/u/site/"_s;
-    }
-    void Destination() {
-        QFETCH(QString, typed);
-        QFETCH(QChar, sep);
-        QFETCH(QString, folder);
-        QCOMPARE(DestinationFolder(typed, sep), folder);
-    }
-
-    void InsideRoot_data() {
-        QTest::addColumn<QString>("folder");
-        QTest::addColumn<bool>("inside");
-        QTest::newRow("subfolder") << u"/w/Site/img/"_s << true;
-        QTest::newRow("root itself") << u"/w/site/"_s << true;
-        QTest::newRow("other case") << u"/W/SITE/x/"_s << true;
-        QTest::newRow("sibling with the same start") << u"/w/site2/"_s << false;
-        QTest::newRow("outside") << u"/tmp/"_s << false;
-    }
-    void InsideRoot() {
-        QFETCH(QString, folder);
-        QFETCH(bool, inside);
-        QCOMPARE(FolderIsInsideRoot(folder, u"/w/site"_s, u'/'), inside);
+    // The path rules for both separators; each table entry is one case.
+    void PathRules() {
+        const QChar win = u'\\', nix = u'/';
+        const struct {
+            QString root, sub;
+            QChar sep;
+            QString path;
+        } entries[] = {
+            {u"c:"_s, QString(), win, u"c:\\n.htm"_s},
+            {u"c:\\site"_s, u"img/icons"_s, win, u"c:\\site\\img\\icons\\n.htm"_s},
+            {u"/s"_s, u"a/b"_s, nix, u"/s/a/b/n.htm"_s},
+            {u"/"_s, u"a"_s, nix, u"/a/n.htm"_s}, // the file system root
+        };
+        for (const auto& e : entries)
+            QCOMPARE(SiteEntryPath(e.root, e.sub, u"n.htm"_s, e.sep), e.path);
+        const struct {
+            QString typed;
+            QChar sep;
+            QString folder;
+        } destinations[] = {
+            {u"  c:/site//img "_s, win, u"c:\\site\\img\\"_s},
+            {u"c:\\a\\"_s, win, u"c:\\a\\"_s},
+            {u"\\\\server\\share"_s, win, u"\\server\\share\\"_s}, // network path reduced
+            {u"/home//u/site/"_s, nix, u"/home/u/site/"_s},
+        };
+        for (const auto& d : destinations)
+            QCOMPARE(DestinationFolder(d.typed, d.sep), d.folder);
+        // Inside /w/site, whatever the case; a sibling with the same start is not.
+        for (const QString& in : {u"/w/Site/img/"_s, u"/w/site/"_s, u"/W/SITE/x/"_s})
+            QVERIFY2(FolderIsInsideRoot(in, u"/w/site"_s, nix), qPrintable(in));
+        for (const QString& out : {u"/w/site2/"_s, u"/tmp/"_s})
+            QVERIFY2(!FolderIsInsideRoot(out, u"/w/site"_s, nix), qPrintable(out));
     }
 
     void ProjectTitles_data() {
@@ -352,8 +312,6 @@ private slots:
         QCOMPARE(IndexAfterRemoval(0, 2), 0);
         QCOMPARE(IndexAfterRemoval(0, 0), -1);
     }
-
-    // ---- copy and move ----
 
     void CopyReplaces() {
         TSite t({u"a.html"_s, u"dest/"_s, u"outside.txt"_s});

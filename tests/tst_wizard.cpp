@@ -104,16 +104,8 @@ private slots:
                                 "\x1b\r\nElegant\x1b"));
     }
 
-    void cancelWritesNoPage() {
-        QueueWizard([](TfrmWizard* w) { w->btnCancel->click(); });
-        W->acDefaultPage->trigger();
-        QCOMPARE(W->DocumentCount(), 0);
-        QVERIFY(!QFileInfo::exists(Root() + u"/index.html"_s));
-        // The templates are kept on cancel too.
-        QVERIFY(QFileInfo::exists(TemplatesFilePath()));
-    }
-
-    void emptyNameKeepsWizardOpen() {
+    // A blank name and a folder that is not there keep the wizard open; cancel writes no page.
+    void refusedNamesThenCancel() {
         QueueWizard([this](TfrmWizard* w) {
             ToLastStep(w);
             w->edFilename->setText(u"   "_s);
@@ -121,10 +113,18 @@ private slots:
             QCOMPARE(w->result(), int(QDialog::Rejected));
             QCOMPARE(w->edFilename->text(), QString());
             QCOMPARE(F->Platform.Messages(), QStringList{u"Не указано имя создаваемого файла"_s});
+            w->edFilename->setText(u"missing/page.html"_s);
+            w->btnOk->click();
+            QCOMPARE(w->result(), int(QDialog::Rejected));
+            QCOMPARE(F->Platform.Messages().size(), 2);
+            QCOMPARE(F->Platform.Calls.constLast().MsgKind, TMsgKind::Error);
             w->btnCancel->click();
         });
         W->acDefaultPage->trigger();
         QCOMPARE(W->DocumentCount(), 0);
+        QVERIFY(!QFileInfo::exists(Root() + u"/index.html"_s));
+        // The templates are kept on cancel too.
+        QVERIFY(QFileInfo::exists(TemplatesFilePath()));
     }
 
     void overwriteQuestion() {
@@ -146,36 +146,8 @@ private slots:
         QCOMPARE(W->Documents->CurrentPath(), path);
     }
 
-    void nameTakesTypeAsExtension() {
-        QueueWizard([](TfrmWizard* w) {
-            ToLastStep(w);
-            w->edFilename->setText(u" about "_s);
-            w->cbType->setCurrentText(u"XHTML"_s);
-            w->btnOk->click();
-        });
-        W->acDefaultPage->trigger();
-        const QString path = Root() + u"/about.XHTML"_s;
-        QVERIFY(testutil::ReadBytes(path).startsWith(
-            "<?xml version=\"1.0\" encoding=\"windows-1251\" ?>\r\n"));
-        QCOMPARE(W->Documents->CurrentPath(), path);
-    }
-
-    void unwritableFolderReported() {
-        QueueWizard([this](TfrmWizard* w) {
-            ToLastStep(w);
-            w->edFilename->setText(u"missing/page.html"_s);
-            w->btnOk->click();
-            QCOMPARE(w->result(), int(QDialog::Rejected));
-            QCOMPARE(F->Platform.Messages().size(), 1);
-            QCOMPARE(F->Platform.Calls.constLast().MsgKind, TMsgKind::Error);
-            w->btnCancel->click();
-        });
-        W->acDefaultPage->trigger();
-        QCOMPARE(W->DocumentCount(), 0);
-    }
-
     // Picked files are written relative to the new page; typed text alone is not used; the
-    // ticked template gives the body its colours.
+    // ticked template gives the body its colours; a name without extension takes the type.
     void backgroundAndSound() {
         F->Page(u"back.gif"_s, u"x"_s);
         F->Page(u"snd/tune.mid"_s, u"x"_s);
@@ -191,10 +163,15 @@ private slots:
             w->chkUseStylesheet->setChecked(true);
             w->edStylesheet->setText(u"typed.css"_s);
             ToLastStep(w);
+            w->edFilename->setText(u" about "_s);
+            w->cbType->setCurrentText(u"XHTML"_s);
             w->btnOk->click();
         });
         W->acDefaultPage->trigger();
-        const QByteArray bytes = testutil::ReadBytes(Root() + u"/index.html"_s);
+        const QString path = Root() + u"/about.XHTML"_s;
+        QCOMPARE(W->Documents->CurrentPath(), path);
+        const QByteArray bytes = testutil::ReadBytes(path);
+        QVERIFY(bytes.startsWith("<?xml version=\"1.0\" encoding=\"windows-1251\" ?>\r\n"));
         QVERIFY2(bytes.contains("<body bgcolor=\"#ffffff\" text=\"#000000\" link=\"#0000ff\" "
                                 "vlink=\"#800080\" alink=\"#ff0000\" background=\"back.gif\" "
                                 "bgproperties=\"fixed\">\r\n"
@@ -328,6 +305,14 @@ private slots:
             emit r->activated(1);
             c->chkBackgroundAttachment->setChecked(true);
         }) << u".newclass1\n{\nbackground-repeat: no-repeat;\nbackground-attachment: fixed;\n}"_s;
+        QTest::newRow("picture relative to the page") << TClassEdit([this](TfrmClass* c) {
+            F->Page(u"img/dot.gif"_s, u"x"_s);
+            F->Platform.QueueOpen(TOpenFileResult{Root() + u"/img/dot.gif"_s});
+            c->btnListStyleImage->click();
+            QCOMPARE(c->edListStyleImage->text(), u"img/dot.gif"_s);
+            QVERIFY(!c->edListStyleImage->isEnabled());
+            QCOMPARE(F->Platform.OpenRequests.at(0).InitialDir, Root());
+        }) << u".newclass1\n{\nlist-style-image: url(img/dot.gif);\n}"_s;
     }
 
     void classControls() {
@@ -350,31 +335,6 @@ private slots:
         QCOMPARE(F->Platform.Messages(), QStringList{u"Не указано имя создаваемого класса"_s});
     }
 
-    void pictureBecomesPageRelative() {
-        F->Page(u"img/dot.gif"_s, u"x"_s);
-        TfrmClass dlg({}, Root() + u"/page.html"_s);
-        F->Platform.QueueOpen(TOpenFileResult{Root() + u"/img/dot.gif"_s});
-        dlg.btnListStyleImage->click();
-        QCOMPARE(dlg.edListStyleImage->text(), u"img/dot.gif"_s);
-        QVERIFY(!dlg.edListStyleImage->isEnabled());
-        QCOMPARE(F->Platform.OpenRequests.at(0).InitialDir, Root());
-        dlg.btnOk->click();
-        QCOMPARE(dlg.Rule(), u".newclass1\n{\nlist-style-image: url(img/dot.gif);\n}"_s);
-    }
-
-    void classIntoPageBlock() {
-        F->ShowText(u"<html><head><title>T</title>\n</head>\n<body>\n</body>\n"_s, 0);
-        QueueClass([](TfrmClass* c) {
-            c->edClassName->setText(u".note"_s);
-            c->chkUnderline->setChecked(true);
-            c->btnOk->click();
-        });
-        W->Navigator->lvContentDblClick();
-        QCOMPARE(W->reSource->Text(),
-                 u"<html><head><title>T</title>\n<style type=\"text/css\">\n.note\n{\n"
-                 u"text-decoration:  underline;\n}\n\n\n</style>\n</head>\n<body>\n</body>\n"_s);
-    }
-
     void classIntoFirstLinkedSheet() {
         const QString first = F->Page(u"css/First.css"_s, u"p { }\n"_s);
         F->Page(u"second.css"_s, u"b { }\n"_s);
@@ -391,26 +351,37 @@ private slots:
         QVERIFY(!W->Documents->At(0)->Modified());
     }
 
-    // A linked sheet that is not there: the rule goes into the page's own block, not after
-    // the page's end.
-    void missingSheetFallsBackToPageBlock() {
-        const QString page =
-            F->Page(u"page.html"_s, u"<head><link rel=\"stylesheet\" href=\"gone.css\" />\n"
-                                    u"<style>\n</style></head>\n"_s);
-        F->Open(page);
-        QueueClass([](TfrmClass* c) { c->btnOk->click(); });
+    // The rule goes into the page's own block; a linked sheet that is not there does not take
+    // it, nor does it go after the page's end.
+    void classIntoPage_data() {
+        QTest::addColumn<QString>("page");
+        QTest::addColumn<bool>("ok");
+        QTest::addColumn<QString>("after");
+        QTest::newRow("new block")
+            << u"<html><head><title>T</title>\n</head>\n<body>\n</body>\n"_s << true
+            << u"<html><head><title>T</title>\n<style type=\"text/css\">\n"
+               u".note\n{\ntext-decoration:  underline;\n}\n\n\n</style>\n"
+               u"</head>\n<body>\n</body>\n"_s;
+        QTest::newRow("missing sheet")
+            << u"<head><link rel=\"stylesheet\" href=\"gone.css\" />\n<style>\n</style></head>\n"_s
+            << true
+            << u"<head><link rel=\"stylesheet\" href=\"gone.css\" />\n<style>\n.note\n{\n"
+               u"text-decoration:  underline;\n}\n\n</style></head>\n"_s;
+        QTest::newRow("cancelled") << u"<body>\n"_s << false << u"<body>\n"_s;
+    }
+    void classIntoPage() {
+        QFETCH(QString, page);
+        QFETCH(bool, ok);
+        QFETCH(QString, after);
+        F->Open(F->Page(u"page.html"_s, page));
+        QueueClass([ok](TfrmClass* c) {
+            c->edClassName->setText(u".note"_s);
+            c->chkUnderline->setChecked(true);
+            (ok ? c->btnOk : c->btnCancel)->click();
+        });
         W->Navigator->lvContentDblClick();
         QCOMPARE(W->DocumentCount(), 1);
-        QCOMPARE(W->reSource->Text(),
-                 u"<head><link rel=\"stylesheet\" href=\"gone.css\" />\n<style>\n.newclass1\n{\n}"
-                 u"\n\n</style></head>\n"_s);
-    }
-
-    void cancelledClassEditorWritesNothing() {
-        F->ShowText(u"<body>\n"_s, 0);
-        QueueClass([](TfrmClass* c) { c->btnCancel->click(); });
-        W->Navigator->lvContentDblClick();
-        QCOMPARE(W->reSource->Text(), u"<body>\n"_s);
+        QCOMPARE(W->reSource->Text(), after);
     }
 };
 

@@ -100,37 +100,30 @@ private slots:
         QCOMPARE(ToFileBytes(NewPageText(fields)), bytes);
     }
 
-    void fileName_data() {
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<QString>("type");
-        QTest::addColumn<QString>("name");
-        QTest::newRow("preset") << u"index.html"_s << u"HTML"_s << u"index.html"_s;
-        QTest::newRow("no extension, XHTML") << u"about"_s << u"XHTML"_s << u"about.XHTML"_s;
-        QTest::newRow("trimmed") << u"  a.htm "_s << u"ASP"_s << u"a.htm"_s;
-        QTest::newRow("blank") << u"   "_s << u"HTML"_s << QString();
-        QTest::newRow("dot in a folder only") << u"v1.2/page"_s << u"HTML"_s << u"v1.2/page.HTML"_s;
-    }
-    void fileName() {
-        QFETCH(QString, typed);
-        QFETCH(QString, type);
-        QFETCH(QString, name);
-        QCOMPARE(NewPageFileName(typed, type), name);
-    }
-
-    void path_data() {
-        QTest::addColumn<QString>("root");
-        QTest::addColumn<QString>("sep");
-        QTest::addColumn<QString>("path");
-        QTest::newRow("plain") << u"/home/u/site"_s << u"/"_s << u"/home/u/site/index.html"_s;
-        QTest::newRow("trailing separator")
-            << u"/home/u/site/"_s << u"/"_s << u"/home/u/site/index.html"_s;
-        QTest::newRow("backslash form") << u"C:\\site\\"_s << u"\\"_s << u"C:\\site\\index.html"_s;
-    }
-    void path() {
-        QFETCH(QString, root);
-        QFETCH(QString, sep);
-        QFETCH(QString, path);
-        QCOMPARE(NewPagePath(root, u"index.html"_s, sep.at(0)), path);
+    // The typed name gets the page type as extension when it has none of its own.
+    void nameAndPath() {
+        const struct {
+            QString typed, type, name;
+        } names[] = {
+            {u"index.html"_s, u"HTML"_s, u"index.html"_s},
+            {u"about"_s, u"XHTML"_s, u"about.XHTML"_s},
+            {u"  a.htm "_s, u"ASP"_s, u"a.htm"_s},
+            {u"   "_s, u"HTML"_s, QString()},
+            {u"v1.2/page"_s, u"HTML"_s, u"v1.2/page.HTML"_s}, // a dot in a folder only
+        };
+        for (const auto& n : names)
+            QCOMPARE(NewPageFileName(n.typed, n.type), n.name);
+        const struct {
+            QString root;
+            QChar sep;
+            QString path;
+        } paths[] = {
+            {u"/home/u/site"_s, u'/', u"/home/u/site/index.html"_s},
+            {u"/home/u/site/"_s, u'/', u"/home/u/site/index.html"_s},
+            {u"C:\\site\\"_s, u'\\', u"C:\\site\\index.html"_s},
+        };
+        for (const auto& p : paths)
+            QCOMPARE(NewPagePath(p.root, u"index.html"_s, p.sep), p.path);
     }
 
     // The loop list jumps from 20 to the even numbers.
